@@ -1,0 +1,36 @@
+# The two commands a newcomer needs: `make run` and `make test`.
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build run test bench format clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+# Until the window program exists, `run` replays the example script through
+# the companion so a newcomer sees the workspace at work.
+run: build
+	@cd examples && ../$(BUILD_DIR)/src/zendra-cli tour.zs
+
+test: build
+	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	@cmake -S . -B $(BUILD_DIR)-bench -DCMAKE_BUILD_TYPE=Release -DZENDRA_BUILD_BENCH=ON >/dev/null
+	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target zendra-bench
+	@$(BUILD_DIR)-bench/bench/zendra-bench
+
+format:
+	@clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	@rm -rf $(BUILD_DIR) $(BUILD_DIR)-bench

@@ -1,0 +1,247 @@
+#include "ScriptRunner.h"
+
+#include "MatOperations.h"
+#include "MatrixFileReader.h"
+#include "MatrixFileWriter.h"
+#include "MatrixListing.h"
+#include "StoreCommands.h"
+
+#include <cstdio>
+#include <istream>
+#include <ostream>
+
+namespace {
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string trimLeadingBlanks(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    return text.substr(i);
+}
+} // namespace
+
+const char* const ScriptRunner::Usage =
+    "Usage: zendra-cli [SCRIPT]\n"
+    "Replays Zendra's menu commands from SCRIPT, or from standard input.\n"
+    "\n"
+    "One command a line; blank lines and lines starting with # are skipped.\n"
+    "SLOT is a slot number of the workspace; 0 chooses nothing.\n"
+    "\n"
+    "  read PATH              Read file: replace the workspace with PATH\n"
+    "  write PATH             Write file: save the workspace to PATH\n"
+    "  list PATH [SLOT ...]   List matrix: list the slots into PATH (.out added\n"
+    "                         when PATH has no dot); no SLOT: selection cancelled\n"
+    "  view SLOT              print the view of a matrix (CR LF line ends)\n"
+    "  decimals TEXT          Display options confirmed with TEXT\n"
+    "  copy SLOT              Copy matrix\n"
+    "  erase SLOT             Erase matrix\n"
+    "  rename SLOT TEXT       Rename matrix to TEXT (may be empty)\n"
+    "  matrices               the selection list, one matrix a line\n"
+    "  dump SLOT              name, size and every value in full precision\n"
+    "  scale SLOT TEXT        Scale matrix by the factor typed as TEXT\n"
+    "  transpose SLOT         Transpose matrix\n"
+    "  add SLOT SLOT          Add matrices\n"
+    "  subtract SLOT SLOT     Subtract matrices\n"
+    "  multiply SLOT SLOT     Multiply matrices\n"
+    "  invert SLOT            Invert matrix\n"
+    "  cholesky SLOT          Cholesky decomposition of matrix\n"
+    "  solve SLOT SLOT        Forward/back substitution: decomposed matrix,\n"
+    "                         then constant matrix\n"
+    "\n"
+    "Messages go to standard error. Exit status: 0 when the script ran to its\n"
+    "end, 2 for an unknown command or a missing, non-numeric or unused slot.\n";
+
+void ScriptRunner::StreamMessages::ShowMessage(const std::string& text) {
+    m_err << text << '\n';
+    m_err.flush();
+}
+
+ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err)
+    : m_out(out), m_messages(err), m_reader(m_messages) {
+    m_commands = {
+        {"read", &ScriptRunner::readFile},
+        {"write", &ScriptRunner::writeFile},
+        {"list", &ScriptRunner::listMatrices},
+        {"view", &ScriptRunner::viewMatrix},
+        {"decimals", &ScriptRunner::setDecimals},
+        {"copy", &ScriptRunner::copyMatrix},
+        {"erase", &ScriptRunner::eraseMatrix},
+        {"rename", &ScriptRunner::renameMatrix},
+        {"matrices", &ScriptRunner::listNames},
+        {"dump", &ScriptRunner::dumpMatrix},
+        {"scale", &ScriptRunner::scaleMatrix},
+        {"transpose", &ScriptRunner::transposeMatrix},
+        {"add", &ScriptRunner::addMatrices},
+        {"subtract", &ScriptRunner::subtractMatrices},
+        {"multiply", &ScriptRunner::multiplyMatrices},
+        {"invert", &ScriptRunner::invertMatrix},
+        {"cholesky", &ScriptRunner::choleskyMatrix},
+        {"solve", &ScriptRunner::solveSystem},
+    };
+}
+
+int ScriptRunner::Run(std::istream& script) {
+    std::string line;
+    int number = 0;
+    while (std::getline(script, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        std::size_t start = 0;
+        while (start < line.size() && isBlank(line[start]))
+            ++start;
+        if (start == line.size() || line[start] == '#')
+            continue;
+        std::size_t end = start;
+        while (end < line.size() && !isBlank(line[end]))
+            ++end;
+        const std::string command = line.substr(start, end - start);
+
+        Arguments args;
+        // The text after the command word and the one blank that ends it.
+        args.rest = end < line.size() ? line.substr(end + 1) : std::string();
+        for (std::size_t i = 0; i < args.rest.size();) {
+            while (i < args.rest.size() && isBlank(args.rest[i]))
+                ++i;
+            std::size_t j = i;
+            while (j < args.rest.size() && !isBlank(args.rest[j]))
+                ++j;
+            if (j > i)
+                args.words.push_back(args.rest.substr(i, j - i));
+            i = j;
+        }
+
+        const auto found = m_commands.find(command);
+        try {
+            if (found == m_commands.end())
+                throw ScriptError{"unknown command \"" + command + "\""};
+            (this->*found->second)(args);
+        } catch (const ScriptError& error) {
+            m_out.flush();
+            m_messages.ShowMessage("zendra-cli: line " + std::to_string(number) + ": " +
+                                   error.what);
+            return 2;
+        }
+    }
+    m_out.flush();
+    return 0;
+}
+
+int ScriptRunner::parseSlot(const std::string& word) const {
+    if (word.empty() || word.find_first_not_of("0123456789") != std::string::npos)
+        throw ScriptError{"\"" + word + "\" is not a slot number"};
+    if (word.size() > 6 || std::stoi(word) > m_workspace.MatrixCount)
+        throw ScriptError{"there is no matrix in slot " + word + " (the workspace holds " +
+                          std::to_string(m_workspace.MatrixCount) + ")"};
+    return std::stoi(word);
+}
+
+int ScriptRunner::slotArgument(const Arguments& args, std::size_t index) const {
+    if (index >= args.words.size())
+        throw ScriptError{"a slot number is missing"};
+    return parseSlot(args.words[index]);
+}
+
+std::string ScriptRunner::textAfterSlot(const Arguments& args) {
+    std::size_t i = 0;
+    while (i < args.rest.size() && isBlank(args.rest[i]))
+        ++i;
+    while (i < args.rest.size() && !isBlank(args.rest[i]))
+        ++i;
+    return i < args.rest.size() ? args.rest.substr(i + 1) : std::string();
+}
+
+void ScriptRunner::readFile(const Arguments& args) {
+    MatrixFileReader(m_workspace, m_reader, m_messages).ReadMatrixFile(trimLeadingBlanks(args.rest));
+}
+
+void ScriptRunner::writeFile(const Arguments& args) {
+    MatrixFileWriter(m_workspace, m_messages).WriteMatrixFile(trimLeadingBlanks(args.rest));
+}
+
+void ScriptRunner::listMatrices(const Arguments& args) {
+    if (args.words.empty())
+        throw ScriptError{"a path is missing"};
+    std::vector<int> slots;
+    for (std::size_t i = 1; i < args.words.size(); ++i)
+        if (const int slot = parseSlot(args.words[i]); slot > 0)
+            slots.push_back(slot);
+    MatrixListing listing(m_workspace, m_messages);
+    if (listing.Create(MatrixListing::ListingPath(args.words[0])))
+        listing.Finish(slots);
+}
+
+void ScriptRunner::viewMatrix(const Arguments& args) {
+    if (const int slot = slotArgument(args, 0); slot > 0)
+        m_out << MatrixListing(m_workspace, m_messages).ViewText(slot);
+}
+
+void ScriptRunner::setDecimals(const Arguments& args) {
+    MatrixListing::ReadDecimalPlaces(m_reader, m_messages, args.rest, m_workspace.DecimalPlaces);
+}
+
+void ScriptRunner::copyMatrix(const Arguments& args) {
+    StoreCommands(m_workspace, m_messages).CopyMatrix(slotArgument(args, 0));
+}
+
+void ScriptRunner::eraseMatrix(const Arguments& args) {
+    StoreCommands(m_workspace, m_messages).EraseMatrix(slotArgument(args, 0));
+}
+
+void ScriptRunner::renameMatrix(const Arguments& args) {
+    StoreCommands(m_workspace, m_messages).RenameMatrix(slotArgument(args, 0), textAfterSlot(args));
+}
+
+void ScriptRunner::listNames(const Arguments&) {
+    for (int slot = 1; slot <= m_workspace.MatrixCount; ++slot)
+        m_out << m_workspace.Matrix(slot).ListItemText() << '\n';
+}
+
+void ScriptRunner::dumpMatrix(const Arguments& args) {
+    const int slot = slotArgument(args, 0);
+    if (slot < 1)
+        return;
+    const TMatrixRec& m = m_workspace.Matrix(slot);
+    m_out << m.Name << '\n' << int(m.Rows) << ' ' << int(m.Cols) << '\n';
+    char number[40];
+    for (int i = 1; i <= m.Rows; ++i) {
+        for (int j = 1; j <= m.Cols; ++j) {
+            std::snprintf(number, sizeof number, "%.17g", m.At(i, j));
+            m_out << (j > 1 ? " " : "") << number;
+        }
+        m_out << '\n';
+    }
+}
+
+void ScriptRunner::scaleMatrix(const Arguments& args) {
+    if (const int slot = slotArgument(args, 0); slot > 0)
+        MatOperations(m_workspace, m_messages).ScaleMatrix(slot, textAfterSlot(args), m_reader);
+}
+
+void ScriptRunner::onOne(const Arguments& args, void (MatOperations::*operation)(int)) {
+    if (const int slot = slotArgument(args, 0); slot > 0) {
+        MatOperations operations(m_workspace, m_messages);
+        (operations.*operation)(slot);
+    }
+}
+
+// A first pick of 0 ends the command without asking for the second, as the
+// window program does.
+void ScriptRunner::onTwo(const Arguments& args, void (MatOperations::*operation)(int, int)) {
+    const int a = slotArgument(args, 0);
+    if (a < 1)
+        return;
+    if (const int b = slotArgument(args, 1); b > 0) {
+        MatOperations operations(m_workspace, m_messages);
+        (operations.*operation)(a, b);
+    }
+}
+
+void ScriptRunner::transposeMatrix(const Arguments& args) { onOne(args, &MatOperations::TransposeMat); }
+void ScriptRunner::invertMatrix(const Arguments& args) { onOne(args, &MatOperations::InvertMat); }
+void ScriptRunner::choleskyMatrix(const Arguments& args) { onOne(args, &MatOperations::CholeskyMat); }
+void ScriptRunner::addMatrices(const Arguments& args) { onTwo(args, &MatOperations::AddMat); }
+void ScriptRunner::subtractMatrices(const Arguments& args) { onTwo(args, &MatOperations::SubtractMat); }
+void ScriptRunner::multiplyMatrices(const Arguments& args) { onTwo(args, &MatOperations::MultiplyMat); }
+void ScriptRunner::solveSystem(const Arguments& args) { onTwo(args, &MatOperations::SubstituteMat); }

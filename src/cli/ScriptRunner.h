@@ -1,0 +1,84 @@
+#pragma once
+
+#include "GVar.h"
+#include "Messages.h"
+#include "MyString.h"
+
+#include <iosfwd>
+#include <map>
+#include <string>
+#include <vector>
+
+class MatOperations;
+
+// Replays menu commands from a script over one workspace, for teachers who
+// prepare exercise files and answer listings, and for end-to-end tests.
+//
+// One command a line; blank lines and lines starting with "#" are skipped.
+// Every message the window program would show in a box goes to the error
+// stream verbatim, followed by a line feed. A script error (unknown command,
+// missing or bad slot) stops the run with exit status 2.
+class ScriptRunner {
+public:
+    ScriptRunner(std::ostream& out, std::ostream& err);
+
+    // Runs every line of script; returns the exit status (0 or 2).
+    int Run(std::istream& script);
+
+    static const char* const Usage;
+
+private:
+    // Thrown for a line the runner cannot carry out.
+    struct ScriptError {
+        std::string what;
+    };
+
+    // The rest of a line after its command word, and the words in it.
+    struct Arguments {
+        std::string rest;
+        std::vector<std::string> words;
+    };
+
+    using Handler = void (ScriptRunner::*)(const Arguments&);
+
+    class StreamMessages : public Messages {
+    public:
+        explicit StreamMessages(std::ostream& err) : m_err(err) {}
+        void ShowMessage(const std::string& text) override;
+
+    private:
+        std::ostream& m_err;
+    };
+
+    int slotArgument(const Arguments& args, std::size_t index) const;
+    int parseSlot(const std::string& word) const;
+    static std::string textAfterSlot(const Arguments& args);
+
+    void onOne(const Arguments& args, void (MatOperations::*operation)(int));
+    void onTwo(const Arguments& args, void (MatOperations::*operation)(int, int));
+
+    void readFile(const Arguments& args);
+    void writeFile(const Arguments& args);
+    void listMatrices(const Arguments& args);
+    void viewMatrix(const Arguments& args);
+    void setDecimals(const Arguments& args);
+    void copyMatrix(const Arguments& args);
+    void eraseMatrix(const Arguments& args);
+    void renameMatrix(const Arguments& args);
+    void listNames(const Arguments& args);
+    void dumpMatrix(const Arguments& args);
+    void scaleMatrix(const Arguments& args);
+    void transposeMatrix(const Arguments& args);
+    void addMatrices(const Arguments& args);
+    void subtractMatrices(const Arguments& args);
+    void multiplyMatrices(const Arguments& args);
+    void invertMatrix(const Arguments& args);
+    void choleskyMatrix(const Arguments& args);
+    void solveSystem(const Arguments& args);
+
+    std::ostream& m_out;
+    StreamMessages m_messages;
+    GVar m_workspace;
+    MyString m_reader;
+    std::map<std::string, Handler> m_commands;
+};

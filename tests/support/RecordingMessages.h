@@ -1,0 +1,21 @@
+#pragma once
+
+#include "Messages.h"
+
+#include <string>
+#include <vector>
+
+// Keeps every message the core shows, so tests can assert the exact texts.
+class RecordingMessages : public Messages {
+public:
+    void ShowMessage(const std::string& text) override { shown.push_back(text); }
+
+    // The messages shown since the last call, and forgets them.
+    std::vector<std::string> Take() {
+        std::vector<std::string> taken;
+        taken.swap(shown);
+        return taken;
+    }
+
+    std::vector<std::string> shown;
+};
