@@ -1,0 +1,41 @@
+#pragma once
+
+#include "GVar.h"
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+// Puts matrices into a workspace from rows written out in the test.
+inline int AddMatrix(GVar& workspace, const std::string& name,
+                     std::initializer_list<std::initializer_list<double>> rows) {
+    TMatrixRec& m = workspace.AppendNew();
+    m.SetName(name);
+    m.Rows = static_cast<std::uint8_t>(rows.size());
+    m.Cols = static_cast<std::uint8_t>(rows.size() ? rows.begin()->size() : 0);
+    int i = 1;
+    for (const auto& row : rows) {
+        int j = 1;
+        for (double value : row)
+            m.At(i, j++) = value;
+        ++i;
+    }
+    return workspace.MatrixCount;
+}
+
+// Fills the workspace with 1 x 1 matrices up to count matrices.
+inline void FillTo(GVar& workspace, int count) {
+    while (workspace.MatrixCount < count)
+        AddMatrix(workspace, "F" + std::to_string(workspace.MatrixCount + 1), {{1.0}});
+}
+
+// The Rows x Cols block of a matrix, row by row.
+inline std::vector<std::vector<double>> Block(const TMatrixRec& m) {
+    std::vector<std::vector<double>> rows(m.Rows, std::vector<double>(m.Cols));
+    for (int i = 1; i <= m.Rows; ++i)
+        for (int j = 1; j <= m.Cols; ++j)
+            rows[i - 1][j - 1] = m.At(i, j);
+    return rows;
+}
+
+using Rows = std::vector<std::vector<double>>;
