@@ -6,7 +6,13 @@
 
 #include <algorithm>
 #include <cmath>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#include <cstdint>
+#include <cstring>
 #include <iterator>
+#include <limits>
 #include <new>
 #include <utility>
 
@@ -27,6 +33,75 @@ inline double checked(double value) {
 // Element (i, j), counted from 1, of a record's fixed 50-wide array.
 inline double& at(double* data, int i, int j) { return data[(i - 1) * MaxDim + (j - 1)]; }
 inline double at(const double* data, int i, int j) { return data[(i - 1) * MaxDim + (j - 1)]; }
+
+// Bit 63 of the result is set exactly when the exponent field of value is
+// all ones, that is when it is an infinity or a NaN. Or-ing these over a
+// row tests the whole row with integer operations the compiler vectorises.
+inline std::uint64_t nonFiniteBit(double value) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return (bits & 0x7FF0000000000000ULL) + 0x0010000000000000ULL;
+}
+
+constexpr std::uint64_t NonFinite = 0x8000000000000000ULL;
+
+// Row target minus f times the pivot row, f being target's element in the
+// pivot column, which becomes 0 first. The rows are distinct, which lets
+// the compiler vectorise the update.
+__attribute__((target_clones("avx2", "default")))
+void eliminate(double* __restrict target, const double* __restrict pivotRow, int col, int n) {
+    const double f = target[col - 1];
+    target[col - 1] = 0.0;
+    std::uint64_t faults = 0;
+    for (int l = 0; l < n; ++l) {
+        const double value = target[l] - pivotRow[l] * f;
+        target[l] = value;
+        faults |= nonFiniteBit(value);
+    }
+    if (faults & NonFinite)
+        throw ArithmeticFault{};
+}
+
+// A double whose bits are all ones, for masks.
+const double AllOnes = [] {
+    const std::uint64_t bits = ~0ULL;
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}();
+
+// The largest magnitude among the elements of row whose mask is all ones.
+// The values are finite, so the order of the comparisons does not matter.
+double largestMasked(const double* row, const double* mask, int n) {
+#if defined(__SSE2__)
+    const __m128d absolute = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFFLL));
+    __m128d best0 = _mm_setzero_pd();
+    __m128d best1 = _mm_setzero_pd();
+    int l = 0;
+    for (; l + 4 <= n; l += 4) {
+        const __m128d a = _mm_and_pd(_mm_and_pd(_mm_loadu_pd(row + l), absolute),
+                                     _mm_load_pd(mask + l));
+        const __m128d b = _mm_and_pd(_mm_and_pd(_mm_loadu_pd(row + l + 2), absolute),
+                                     _mm_load_pd(mask + l + 2));
+        best0 = _mm_max_pd(best0, a);
+        best1 = _mm_max_pd(best1, b);
+    }
+    best0 = _mm_max_pd(best0, best1);
+    double pair[2];
+    _mm_storeu_pd(pair, best0);
+    double best = std::max(pair[0], pair[1]);
+#else
+    double best = 0.0;
+    int l = 0;
+#endif
+    for (; l < n; ++l) {
+        std::uint64_t m;
+        std::memcpy(&m, &mask[l], sizeof m);
+        if (m != 0)
+            best = std::max(best, std::fabs(row[l]));
+    }
+    return best;
+}
 
 // A refusal found while computing: the message has been shown and the
 // result must go again.
@@ -202,32 +277,47 @@ void MatOperations::InvertMat(int a) {
 
         for (int k = 1; k <= n; ++k)
             PivotCount[k] = 0;
+        bool repeated = false;  // some column already chosen twice
+        alignas(16) double freeMask[MaxDim];  // all ones where a column is still free
         for (int i = 1; i <= n; ++i) {
+            for (int k = 1; k <= n; ++k)
+                freeMask[k - 1] = PivotCount[k] == 0 ? AllOnes : 0.0;
             double largest = 0.0;
             for (int j = 1; j <= n; ++j) {
                 if (PivotCount[j] == 1)
                     continue;
-                for (int k = 1; k <= n; ++k) {
-                    if (PivotCount[k] > 1)
-                        singular();
-                    if (PivotCount[k] == 0 && std::fabs(at(C, j, k)) > largest) {
-                        largest = std::fabs(at(C, j, k));
-                        row = j;
-                        col = k;
-                    }
+                // The search stops at a column chosen twice as soon as it
+                // scans a row, before it could choose anything.
+                if (repeated)
+                    singular();
+                // Scanning row by row and column by column, the pivot moves
+                // to an element strictly larger than all before it: in this
+                // row, to the first free element of the row's largest
+                // magnitude, when that beats the rows before.
+                const double* rowJ = &at(C, j, 1);
+                const double rowLargest = largestMasked(rowJ, freeMask, n);
+                if (rowLargest > largest) {
+                    largest = rowLargest;
+                    row = j;
+                    for (int k = 1; k <= n; ++k)
+                        if (PivotCount[k] == 0 && std::fabs(rowJ[k - 1]) == rowLargest) {
+                            col = k;
+                            break;
+                        }
                 }
             }
             // A first step with nothing non-zero has no position to repeat.
             if (row == 0)
                 singular();
-            ++PivotCount[col];
+            if (++PivotCount[col] > 1)
+                repeated = true;
             PivotRow[i] = row;
             PivotCol[i] = col;
             if (row != col)
                 for (int l = 1; l <= n; ++l)
                     std::swap(at(C, row, l), at(C, col, l));
 
-            double* pivotRow = &at(C, col, 1);
+            double* const pivotRow = &at(C, col, 1);
             const double pivot = pivotRow[col - 1];
             pivotRow[col - 1] = 1.0;
             for (int l = 0; l < n; ++l)
@@ -236,13 +326,7 @@ void MatOperations::InvertMat(int a) {
             for (int m = 1; m <= n; ++m) {
                 if (m == col)
                     continue;
-                double* target = &at(C, m, 1);
-                const double f = target[col - 1];
-                target[col - 1] = 0.0;
-                for (int l = 0; l < n; ++l)
-                    target[l] = target[l] - pivotRow[l] * f;
-                for (int l = 0; l < n; ++l)
-                    checked(target[l]);
+                eliminate(&at(C, m, 1), pivotRow, col, n);
             }
         }
 

@@ -1,0 +1,263 @@
+// Benchmarks of the core, each beside a plain baseline measured in the same
+// run; the table at the end gives the ratios and the goals they must meet.
+#include "GVar.h"
+#include "MatOperations.h"
+#include "MatrixFileReader.h"
+#include "MatrixFileWriter.h"
+#include "Messages.h"
+#include "MyString.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+class QuietMessages : public Messages {
+public:
+    void ShowMessage(const std::string&) override {}
+};
+
+constexpr int N = MaxDim;
+
+void fillRandom(TMatrixRec& m, std::mt19937_64& random, bool dominant) {
+    std::uniform_real_distribution<double> value(-1000.0, 1000.0);
+    m.Rows = m.Cols = N;
+    for (int i = 1; i <= N; ++i)
+        for (int j = 1; j <= N; ++j)
+            m.At(i, j) = value(random);
+    if (dominant)
+        for (int i = 1; i <= N; ++i)
+            m.At(i, i) += (m.At(i, i) < 0 ? -1 : 1) * 1000.0 * N;
+}
+
+// A workspace of count random 50 x 50 matrices.
+void fillWorkspace(GVar& ws, int count, bool dominant = false) {
+    std::mt19937_64 random(42);
+    ws.Clear();
+    ws.HeaderLine = "Benchmark matrices";
+    for (int k = 0; k < count; ++k) {
+        TMatrixRec& m = ws.AppendNew();
+        m.SetName("M" + std::to_string(k + 1));
+        fillRandom(m, random, dominant);
+    }
+}
+
+// Keeps the workspace at its first count matrices between iterations.
+void trim(GVar& ws, int count) { ws.Truncate(count); }
+
+void Multiply_Zendra(benchmark::State& state) {
+    GVar ws;
+    QuietMessages messages;
+    fillWorkspace(ws, 2);
+    MatOperations ops(ws, messages);
+    for (auto _ : state) {
+        ops.MultiplyMat(1, 2);
+        benchmark::DoNotOptimize(ws.Matrix(3).Data[0]);
+        trim(ws, 2);
+    }
+}
+
+// A naive triple loop over the same records: N^3 multiply-adds.
+void Multiply_Baseline(benchmark::State& state) {
+    GVar ws;
+    fillWorkspace(ws, 2);
+    TMatrixRec c;
+    const TMatrixRec& a = ws.Matrix(1);
+    const TMatrixRec& b = ws.Matrix(2);
+    for (auto _ : state) {
+        for (int i = 1; i <= N; ++i)
+            for (int j = 1; j <= N; ++j) {
+                double sum = 0.0;
+                for (int k = 1; k <= N; ++k)
+                    sum += a.At(i, k) * b.At(k, j);
+                c.At(i, j) = sum;
+            }
+        benchmark::DoNotOptimize(c.Data[0]);
+        benchmark::ClobberMemory();
+    }
+}
+
+void Invert_Zendra(benchmark::State& state) {
+    GVar ws;
+    QuietMessages messages;
+    fillWorkspace(ws, 1, true);
+    MatOperations ops(ws, messages);
+    for (auto _ : state) {
+        ops.InvertMat(1);
+        benchmark::DoNotOptimize(ws.Matrix(2).Data[0]);
+        trim(ws, 1);
+    }
+}
+
+void Cholesky_Solve_Zendra(benchmark::State& state) {
+    GVar ws;
+    QuietMessages messages;
+    fillWorkspace(ws, 1, true);
+    // Make it symmetric; the dominant diagonal keeps it positive definite.
+    TMatrixRec& a = ws.Matrix(1);
+    for (int i = 1; i <= N; ++i) {
+        a.At(i, i) = std::abs(a.At(i, i));
+        for (int j = 1; j < i; ++j)
+            a.At(i, j) = a.At(j, i);
+    }
+    TMatrixRec& b = ws.AppendNew();
+    b.Rows = N;
+    b.Cols = 1;
+    for (int i = 1; i <= N; ++i)
+        b.At(i, 1) = i;
+    MatOperations ops(ws, messages);
+    for (auto _ : state) {
+        ops.CholeskyMat(1);
+        ops.SubstituteMat(3, 2);
+        benchmark::DoNotOptimize(ws.Matrix(4).Data[0]);
+        trim(ws, 2);
+    }
+}
+
+std::string fileText(int matrices) {
+    GVar ws;
+    fillWorkspace(ws, matrices);
+    return MatrixFileWriter::FileText(ws);
+}
+
+void readFile(benchmark::State& state, int matrices) {
+    const std::string text = fileText(matrices);
+    GVar ws;
+    QuietMessages messages;
+    MyString reader(messages);
+    MatrixFileReader fileReader(ws, reader, messages);
+    for (auto _ : state) {
+        fileReader.ReadMatrixText(text);
+        benchmark::DoNotOptimize(ws.Matrix(1).Data[0]);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(text.size()));
+}
+
+void Read20_Zendra(benchmark::State& state) { readFile(state, 20); }
+void Read10_Zendra(benchmark::State& state) { readFile(state, 10); }
+
+// strtod over the same numbers, laid out as they stand in the file.
+void Read20_Baseline(benchmark::State& state) {
+    GVar ws;
+    fillWorkspace(ws, 20);
+    std::string numbers;
+    for (int k = 1; k <= 20; ++k)
+        for (int i = 1; i <= N; ++i) {
+            char text[32];
+            for (int j = 1; j <= N; ++j) {
+                std::snprintf(text, sizeof text, "% .14E ", ws.Matrix(k).At(i, j));
+                numbers += text;
+            }
+            numbers += "\r\n";
+        }
+    std::vector<double> values(20 * N * N);
+    for (auto _ : state) {
+        const char* p = numbers.c_str();
+        char* end = nullptr;
+        for (double& v : values) {
+            v = std::strtod(p, &end);
+            p = end;
+        }
+        benchmark::DoNotOptimize(values.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+void Write20_Zendra(benchmark::State& state) {
+    GVar ws;
+    fillWorkspace(ws, 20);
+    for (auto _ : state) {
+        std::string text = MatrixFileWriter::FileText(ws);
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+
+void Write20_Baseline(benchmark::State& state) {
+    GVar ws;
+    fillWorkspace(ws, 20);
+    for (auto _ : state) {
+        std::string text;
+        char number[32];
+        for (int k = 1; k <= 20; ++k)
+            for (int i = 1; i <= N; ++i) {
+                for (int j = 1; j <= N; ++j) {
+                    const int length =
+                        std::snprintf(number, sizeof number, "%.14E", ws.Matrix(k).At(i, j));
+                    text.append(number, length);
+                    text += ' ';
+                }
+                text += "\r\n";
+            }
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+
+BENCHMARK(Multiply_Zendra);
+BENCHMARK(Multiply_Baseline);
+BENCHMARK(Invert_Zendra);
+BENCHMARK(Cholesky_Solve_Zendra);
+BENCHMARK(Read20_Zendra);
+BENCHMARK(Read20_Baseline);
+BENCHMARK(Read10_Zendra);
+BENCHMARK(Write20_Zendra);
+BENCHMARK(Write20_Baseline);
+
+// Keeps each benchmark's time per iteration for the table of ratios.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+            if (!run.error_occurred)
+                times[run.benchmark_name()] = run.GetAdjustedRealTime();
+    }
+    std::map<std::string, double> times;
+};
+
+struct Goal {
+    const char* what;
+    const char* measured;
+    const char* baseline;
+    double limit;
+};
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    const Goal goals[] = {
+        {"multiply 50 x 50 / naive triple loop", "Multiply_Zendra", "Multiply_Baseline", 1.5},
+        {"invert 50 x 50 / naive triple loop", "Invert_Zendra", "Multiply_Baseline", 1.5},
+        {"Cholesky + solve 50 x 50 / naive triple loop", "Cholesky_Solve_Zendra",
+         "Multiply_Baseline", 0.0},
+        {"read 20 x (50 x 50) / strtod loop", "Read20_Zendra", "Read20_Baseline", 3.0},
+        {"read twice as large (20 / 10 matrices)", "Read20_Zendra", "Read10_Zendra", 2.2},
+        {"write 20 x (50 x 50) / snprintf loop", "Write20_Zendra", "Write20_Baseline", 2.0},
+    };
+    std::printf("\n%-48s %8s %8s\n", "ratio", "value", "goal");
+    bool met = true;
+    for (const Goal& goal : goals) {
+        const auto measured = reporter.times.find(goal.measured);
+        const auto baseline = reporter.times.find(goal.baseline);
+        if (measured == reporter.times.end() || baseline == reporter.times.end())
+            continue;
+        const double ratio = measured->second / baseline->second;
+        if (goal.limit > 0) {
+            const bool ok = ratio <= goal.limit;
+            met = met && ok;
+            std::printf("%-48s %8.2f %6s%.1f %s\n", goal.what, ratio, "<= ", goal.limit,
+                        ok ? "ok" : "MISSED");
+        } else {
+            std::printf("%-48s %8.2f %8s\n", goal.what, ratio, "-");
+        }
+    }
+    benchmark::Shutdown();
+    return met ? 0 : 1;
+}
