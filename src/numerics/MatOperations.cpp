@@ -129,6 +129,8 @@ void MatOperations::guarded(const char* faultMessage, Body body) {
 }
 
 bool MatOperations::ScaleMatrix(int a, const std::string& text, MyString& reader) {
+    if (!m_workspace.IsSlot(a))
+        return true;
     MyString::Line line(text);
     const double factor = reader.ReadDouble(line, GVar::Delimiters);
     if (reader.ReadError)
@@ -162,6 +164,8 @@ bool MatOperations::ScaleMatrix(int a, const std::string& text, MyString& reader
 }
 
 void MatOperations::TransposeMat(int a) {
+    if (!m_workspace.IsSlot(a))
+        return;
     guarded(MemoryReport, [&] {
         TMatrixRec* C = m_workspace.AllocResult(m_messages);
         if (C == nullptr)
@@ -177,6 +181,8 @@ void MatOperations::TransposeMat(int a) {
 }
 
 void MatOperations::AddMat(int a, int b) {
+    if (!m_workspace.IsSlot(a) || !m_workspace.IsSlot(b))
+        return;
     const TMatrixRec& A = m_workspace.Matrix(a);
     const TMatrixRec& B = m_workspace.Matrix(b);
     if (A.Rows != B.Rows || A.Cols != B.Cols) {
@@ -197,6 +203,8 @@ void MatOperations::AddMat(int a, int b) {
 }
 
 void MatOperations::SubtractMat(int a, int b) {
+    if (!m_workspace.IsSlot(a) || !m_workspace.IsSlot(b))
+        return;
     const TMatrixRec& A = m_workspace.Matrix(a);
     const TMatrixRec& B = m_workspace.Matrix(b);
     if (A.Rows != B.Rows || A.Cols != B.Cols) {
@@ -217,6 +225,8 @@ void MatOperations::SubtractMat(int a, int b) {
 }
 
 void MatOperations::MultiplyMat(int a, int b) {
+    if (!m_workspace.IsSlot(a) || !m_workspace.IsSlot(b))
+        return;
     const TMatrixRec& A = m_workspace.Matrix(a);
     const TMatrixRec& B = m_workspace.Matrix(b);
     if (A.Cols != B.Rows) {
@@ -248,6 +258,8 @@ void MatOperations::MultiplyMat(int a, int b) {
 }
 
 void MatOperations::InvertMat(int a) {
+    if (!m_workspace.IsSlot(a))
+        return;
     const TMatrixRec& A = m_workspace.Matrix(a);
     if (A.Rows != A.Cols) {
         m_messages.ShowMessage("Error, matrix must be square for this operation.");
@@ -346,6 +358,8 @@ void MatOperations::InvertMat(int a) {
 }
 
 void MatOperations::CholeskyMat(int a) {
+    if (!m_workspace.IsSlot(a))
+        return;
     const TMatrixRec& A = m_workspace.Matrix(a);
     if (A.Rows != A.Cols) {
         m_messages.ShowMessage("Error, No Cholesky Decompostion possible.");
@@ -389,6 +403,8 @@ void MatOperations::CholeskyMat(int a) {
 }
 
 void MatOperations::SubstituteMat(int r, int b) {
+    if (!m_workspace.IsSlot(r) || !m_workspace.IsSlot(b))
+        return;
     const TMatrixRec& R = m_workspace.Matrix(r);
     const TMatrixRec& B = m_workspace.Matrix(b);
     if (B.Cols != 1 || B.Rows != R.Cols) {

@@ -16,7 +16,8 @@ class MyString;
 // underflow) removes it again. No result ever holds an infinity or a NaN.
 //
 // All but Scale create their result under the limit of 19 matrices; Scale
-// may fill the 20th slot.
+// may fill the 20th slot. A slot outside 1 to MatrixCount (nothing chosen)
+// does nothing.
 class MatOperations {
 public:
     MatOperations(GVar& workspace, Messages& messages)
