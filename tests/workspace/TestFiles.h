@@ -1,0 +1,59 @@
+#pragma once
+
+#include "GVar.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+// A fresh folder for the files one test writes, removed afterwards.
+class TempDir {
+public:
+    TempDir() {
+        std::random_device seed;
+        m_path = std::filesystem::temp_directory_path() /
+                 ("zendra-test-" + std::to_string(seed()) + std::to_string(seed()));
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    std::string File(const std::string& name) const { return (m_path / name).string(); }
+
+private:
+    std::filesystem::path m_path;
+};
+
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string DataFile(const std::string& name) {
+    const char* dir = std::getenv("ZENDRA_TEST_DATA");
+    return std::string(dir ? dir : "data") + "/" + name;
+}
+
+// What must hold after any input, however broken.
+inline void ExpectWorkspaceInvariants(const GVar& ws) {
+    ASSERT_LE(ws.MatrixCount, MaxMatrices);
+    for (int slot = 1; slot <= ws.MatrixCount; ++slot) {
+        const TMatrixRec& m = ws.Matrix(slot);
+        EXPECT_LE(m.Name.size(), MaxNameLength) << "slot " << slot;
+        EXPECT_LE(m.Rows, MaxDim) << "slot " << slot;
+        EXPECT_LE(m.Cols, MaxDim) << "slot " << slot;
+        for (double v : m.Data)
+            ASSERT_TRUE(std::isfinite(v)) << "slot " << slot;
+    }
+}
