@@ -1,0 +1,21 @@
+read one.dat
+copy 1
+copy 1
+copy 1
+copy 1
+copy 1
+copy 1
+copy 1
+copy 1
+copy 1
+copy 1
+copy 1
+copy 1
+copy 1
+copy 1
+copy 1
+copy 1
+copy 1
+copy 1
+copy 1
+matrices

@@ -1,0 +1,3 @@
+read one.dat
+view
+matrices

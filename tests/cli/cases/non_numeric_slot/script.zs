@@ -1,0 +1,2 @@
+read one.dat
+copy first

@@ -1,0 +1,9 @@
+read short.dat
+matrices
+read words.dat
+matrices
+read big.dat
+matrices
+# the workspace stays as it was
+read missing.dat
+matrices

@@ -1,0 +1,5 @@
+# nothing read yet
+matrices
+
+frobnicate 1
+view 1

@@ -1,0 +1,4 @@
+read values.dat
+write out.dat
+read out.dat
+dump 1
