@@ -78,16 +78,6 @@ TEST_F(WriterTest, WhatIsWrittenReadsBack) {
     EXPECT_EQ(back.Matrix(2).At(1, 1), 1.79769313486231e308);
 }
 
-TEST_F(WriterTest, TwentyMatricesWriteWholeAndReadBackWithTheLimitMessage) {
-    FillTo(ws, 20);
-    ASSERT_TRUE(Write());
-    GVar back;
-    MyString numbers(messages);
-    MatrixFileReader(back, numbers, messages).ReadMatrixFile(path);
-    EXPECT_EQ(messages.Take(), Texts{"Sorry, too many matrices in file."});
-    EXPECT_EQ(back.MatrixCount, 20);
-}
-
 TEST_F(WriterTest, RefusesMatricesThatWouldNotReadBack) {
     struct Case {
         void (*make)(GVar&);

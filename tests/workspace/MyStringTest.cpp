@@ -48,15 +48,6 @@ TEST_F(MyStringTest, SeparatorRunsActAsOne) {
     EXPECT_EQ(Doubles("1,5", 2), (std::vector<double>{1, 5}));  // a comma is never a decimal point
 }
 
-TEST_F(MyStringTest, ExtractTokenTakesExactlyOneSeparator) {
-    MyString::Line line("a,,b");
-    EXPECT_EQ(MyString::ExtractToken(line, GVar::Delimiters), "a");
-    EXPECT_EQ(line.Str(), ",b");
-    MyString::Line last("ab,");
-    EXPECT_EQ(MyString::ExtractToken(last, GVar::Delimiters), "ab");
-    EXPECT_TRUE(last.Empty());
-}
-
 TEST_F(MyStringTest, MissingValueReportsNoData) {
     EXPECT_EQ(Doubles("1 2", 3), (std::vector<double>{1, 2, 0}));
     EXPECT_TRUE(reader.ReadError);
@@ -189,11 +180,4 @@ INSTANTIATE_TEST_SUITE_P(
                       IntegerCase{"0x", false, 0}, IntegerCase{"$G", false, 0},
                       IntegerCase{"1F", false, 0}, IntegerCase{"-", false, 0},
                       IntegerCase{"12abc", false, 0}));
-
-TEST(MyStringRepeat, RoundsThePatternCountToEven) {
-    EXPECT_EQ(MyString::RepeatString(" ", 3), "   ");
-    EXPECT_EQ(MyString::RepeatString("ab", 5), "abab");        // 2.5 -> 2
-    EXPECT_EQ(MyString::RepeatString("ab", 7), "abababab");    // 3.5 -> 4
-    EXPECT_EQ(MyString::RepeatString(" ", 255).size(), 255u);
-}
 } // namespace
