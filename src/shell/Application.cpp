@@ -1,0 +1,26 @@
+#include "Application.h"
+
+#include <QMessageBox>
+
+#include <exception>
+#include <new>
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("Zendra"));
+    setApplicationDisplayName(QStringLiteral("Zendra"));
+}
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::bad_alloc&) {
+        ReportError(QStringLiteral("Out of memory."));
+    } catch (const std::exception& error) {
+        ReportError(QString::fromLocal8Bit(error.what()));
+    }
+    return false;
+}
+
+void Application::ReportError(const QString& text) {
+    QMessageBox::critical(activeWindow(), applicationDisplayName(), text);
+}

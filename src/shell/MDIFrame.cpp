@@ -1,0 +1,614 @@
+#include "MDIFrame.h"
+
+#include "About.h"
+#include "GetMatForm.h"
+#include "HelpSystem.h"
+#include "LinePrinter.h"
+#include "MatOperations.h"
+#include "MatrixFileReader.h"
+#include "MatrixFileWriter.h"
+#include "MatrixListing.h"
+#include "MessageForm.h"
+#include "Optionsform.h"
+#include "PrintMatForm.h"
+#include "RenMatForm.h"
+#include "ScaleForm.h"
+#include "StoreCommands.h"
+#include "ToolIcons.h"
+#include "Viewfile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QScreen>
+#include <QStatusBar>
+#include <QThread>
+#include <QTimer>
+#include <QToolBar>
+
+#include <cmath>
+#include <exception>
+
+namespace {
+using Kind = ToolIcons::Kind;
+
+// One command of the menus: its caption, help context, hint and handler.
+struct Command {
+    const char* name;
+    const char* caption;
+    int helpContext;
+    const char* hint;
+    void (TFrameForm::*handler)();
+    bool hasIcon;
+    Kind icon;
+};
+
+const Command MatrixCommands[] = {
+    {"Options2", "&Display options", 6, "Select the number of decimal positions",
+     &TFrameForm::Options2Click, true, Kind::Options},
+    {"Readfile1", "&Read file", 7, "Read a file of matrices", &TFrameForm::Readfile1Click, true,
+     Kind::ReadFile},
+    {"Writefile1", "&Write file", 8, "Write a file of matrices", &TFrameForm::Writefile1Click,
+     true, Kind::WriteFile},
+    {"Viewmatrix2", "&View matrix", 9, "View a single matrix", &TFrameForm::Viewmatrix2lick, true,
+     Kind::View},
+    {"Writematrices1", "&List matrix", 10, "Send matrices to a file for printing",
+     &TFrameForm::Writematrices1Click, true, Kind::List},
+    {"Copymatrix2", "&Copy matrix", 11, "Copy a matrix", &TFrameForm::Copymatrix2Click, false,
+     Kind::View},
+    {"Erasematrix1", "&Erase matrix", 12, "Erase a matrix", &TFrameForm::Erasematrix1Click, true,
+     Kind::Erase},
+    {"Renamematrix1", "Re&name matrix", 13, "Rename a matrix", &TFrameForm::Renamematrix1Click,
+     true, Kind::Rename},
+};
+
+const Command NumericCommands[] = {
+    {"Scalematrix1", "&Scale matrix", 14, "Scale a matrix by a scale factor",
+     &TFrameForm::Scalematrix1Click, true, Kind::Scale},
+    {"Transposematrix1", "&Transpose matrix", 15, "Transpose a matrix",
+     &TFrameForm::Transposematrix1Click, true, Kind::Transpose},
+    {"Addmatrices1", "&Add matrices", 16, "Add two matrices", &TFrameForm::Addmatrices1Click, true,
+     Kind::Add},
+    {"Subtractmatrices1", "&Subtract matrices", 17, "Subtract two matrices",
+     &TFrameForm::Subtractmatrices1Click, true, Kind::Subtract},
+    {"Multiplymatrices1", "&Multiply matrices", 18, "Multiply two matrices",
+     &TFrameForm::Multiplymatrices1Click, true, Kind::Multiply},
+    {"Invert", "&Invert matriix", 19, "Invert a matrix", &TFrameForm::InvertClick, true,
+     Kind::Invert},
+    {"Choleskydecompositionofmatrix1", "&Cholesky decomposition of matrix", 20,
+     "Decompose a matrix using the Cholesky method",
+     &TFrameForm::Choleskydecompositionofmatrix1Click, false, Kind::Cholesky},
+    {"Fowardbacksubstitutionofma1", "&Foward/back substitution", 0,
+     "Solve a matrix system using a Cholesky decomposed matrix and a constant matrix",
+     &TFrameForm::Fowardbacksubstitutionofma1Click, false, Kind::Cholesky},
+};
+
+// The toolbar, left to right; an empty name is a separator.
+struct ToolButton {
+    const char* action;
+    const char* hint;
+};
+
+const ToolButton ToolButtons[] = {
+    {"New1", "Create a new file."},
+    {"Open1", "Open an existing file."},
+    {"", ""},
+    {"Readfile1", "Read a matrix file for computations."},
+    {"Writefile1", "Write matrices to a file."},
+    {"", ""},
+    {"Options2", "Matrix display options"},
+    {"Viewmatrix2", "View a matrix"},
+    {"Renamematrix1", "Rename a matrix"},
+    {"Writematrices1", "List matrices to an output file."},
+    {"Erasematrix1", "Erase a matrix."},
+    {"", ""},
+    {"Scalematrix1", "Scale a matrix"},
+    {"Transposematrix1", ""},
+    {"Addmatrices1", "Add two matrices"},
+    {"Subtractmatrices1", ""},
+    {"Multiplymatrices1", ""},
+    {"Invert", "Invert a matrix"},
+    {"", ""},
+    {"Help1", "Get help"},
+};
+
+QString fromBytes(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The system's long time format without a time zone: hours, minutes and
+// seconds.
+QString timeText(const QTime& time) {
+    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    return QLocale::system().toString(time, format.trimmed());
+}
+
+QString dateText(const QDate& date) { return QLocale::system().toString(date, QLocale::ShortFormat); }
+} // namespace
+
+int TFrameForm::SplashSeconds = 3;
+
+TFrameForm::TFrameForm(QWidget* parent)
+    : QMainWindow(parent), m_messages(this), m_reader(m_messages) {
+    setWindowTitle(QStringLiteral("Zendra"));
+    setWindowIcon(ToolIcons::ProgramIcon());
+    setProperty("helpContext", 1);
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(16);
+    setFont(font);
+
+    m_mdiArea = new QMdiArea(this);
+    // The colour of an inactive caption, as the frame always had.
+    m_mdiArea->setBackground(QColor(191, 205, 219));
+    setCentralWidget(m_mdiArea);
+
+    createActions();
+    createMenus();
+    createToolBar();
+    createStatusPanel();
+    createDialogs();
+    m_msgForm = new TMsgForm(this);
+
+    m_timer = new QTimer(this);
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this, &TFrameForm::Timer1Timer);
+    m_timer->start();
+
+    StartUp();
+}
+
+TFrameForm::~TFrameForm() = default;
+
+QAction* TFrameForm::Action(const QString& objectName) const {
+    return findChild<QAction*>(objectName);
+}
+
+void TFrameForm::createActions() {
+    const auto make = [this](const char* name, const QString& caption, int helpContext,
+                             const QString& hint) {
+        auto* action = new QAction(caption, this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setProperty("helpContext", helpContext);
+        action->setStatusTip(hint);
+        action->setToolTip(hint);
+        return action;
+    };
+
+    QAction* newAction = make("New1", QStringLiteral("&New"), 2,
+                              QStringLiteral("Create a new edit window."));
+    newAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    newAction->setIcon(ToolIcons::Make(Kind::New));
+    connect(newAction, &QAction::triggered, this, &TFrameForm::newRequested);
+    QAction* openAction = make("Open1", QStringLiteral("&Open..."), 2,
+                               QStringLiteral("Open an existing file into an edit window."));
+    openAction->setIcon(ToolIcons::Make(Kind::Open));
+    connect(openAction, &QAction::triggered, this, &TFrameForm::openRequested);
+    // Until editor windows answer them, New and Open have nothing to do.
+    newAction->setEnabled(false);
+    openAction->setEnabled(false);
+    QAction* exitAction = make("Exit1", QStringLiteral("E&xit"), 2, QStringLiteral("Leave Zendra."));
+    connect(exitAction, &QAction::triggered, this, &TFrameForm::Exit1Click);
+
+    for (const Command* list : {MatrixCommands, NumericCommands}) {
+        const int count = list == MatrixCommands ? std::size(MatrixCommands) : std::size(NumericCommands);
+        for (int i = 0; i < count; ++i) {
+            const Command& c = list[i];
+            QAction* action = make(c.name, QString::fromLatin1(c.caption), c.helpContext,
+                                   QString::fromLatin1(c.hint));
+            if (c.hasIcon)
+                action->setIcon(ToolIcons::Make(c.icon));
+            else
+                action->setIconVisibleInMenu(false);
+            connect(action, &QAction::triggered, this, c.handler);
+        }
+    }
+
+    connect(make("Tile1", QStringLiteral("&Tile"), 5, QStringLiteral("Tile edit windows")),
+            &QAction::triggered, this, &TFrameForm::Tile1Click);
+    connect(make("Cascade1", QStringLiteral("&Cascade"), 5,
+                 QStringLiteral("Have open edit windows cascade.")),
+            &QAction::triggered, this, &TFrameForm::Cascade1Click);
+    connect(make("Arrangeicons1", QStringLiteral("&Arrange icons"), 5,
+                 QStringLiteral("Arrange reduced window icons.")),
+            &QAction::triggered, this, &TFrameForm::Arrangeicons1Click);
+    connect(make("About2", QStringLiteral("&About"), 4, QStringLiteral("Check for latest updates")),
+            &QAction::triggered, this, &TFrameForm::About2Click);
+    QAction* help = make("Help1", QStringLiteral("&Help"), 1, QStringLiteral("Get help on this program."));
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setIcon(ToolIcons::Make(Kind::Help));
+    connect(help, &QAction::triggered, this, &TFrameForm::Help1Click);
+}
+
+void TFrameForm::createMenus() {
+    const auto menu = [this](const QString& title, int helpContext, const QString& hint) {
+        QMenu* m = menuBar()->addMenu(title);
+        m->menuAction()->setProperty("helpContext", helpContext);
+        m->menuAction()->setStatusTip(hint);
+        m->setToolTipsVisible(false);
+        return m;
+    };
+    QMenu* file = menu(QStringLiteral("&File"), 2, QStringLiteral("Create, open, close, print files."));
+    file->setObjectName(QStringLiteral("File1"));
+    file->addAction(Action(QStringLiteral("New1")));
+    file->addAction(Action(QStringLiteral("Open1")));
+    file->addSeparator();
+    file->addAction(Action(QStringLiteral("Exit1")));
+
+    QMenu* matrices = menu(QStringLiteral("&Matrices"), 0, QString());
+    matrices->setObjectName(QStringLiteral("Matrices1"));
+    for (const Command& c : MatrixCommands)
+        matrices->addAction(Action(QString::fromLatin1(c.name)));
+
+    QMenu* numeric = menu(QStringLiteral("&Numerical operations"), 1,
+                          QStringLiteral("Various fundamental survey computations."));
+    numeric->setObjectName(QStringLiteral("Programs1"));
+    for (const Command& c : NumericCommands)
+        numeric->addAction(Action(QString::fromLatin1(c.name)));
+
+    m_windowMenu = menu(QStringLiteral("&Window"), 5,
+                        QStringLiteral("Select, tile, cascade and arrange edit windows."));
+    m_windowMenu->setObjectName(QStringLiteral("Window1"));
+    connect(m_windowMenu, &QMenu::aboutToShow, this, &TFrameForm::updateWindowMenu);
+    updateWindowMenu();
+
+    QMenu* helpMenu = menu(QStringLiteral("&Help"), 4, QStringLiteral("Get help and learn about software"));
+    helpMenu->setObjectName(QStringLiteral("Help2"));
+    helpMenu->addAction(Action(QStringLiteral("About2")));
+    helpMenu->addAction(Action(QStringLiteral("Help1")));
+}
+
+// The Window menu lists the open editor windows after its commands.
+void TFrameForm::updateWindowMenu() {
+    m_windowMenu->clear();
+    m_windowMenu->addAction(Action(QStringLiteral("Tile1")));
+    m_windowMenu->addAction(Action(QStringLiteral("Cascade1")));
+    m_windowMenu->addAction(Action(QStringLiteral("Arrangeicons1")));
+    const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
+    if (!windows.isEmpty())
+        m_windowMenu->addSeparator();
+    int number = 1;
+    for (QMdiSubWindow* window : windows) {
+        const QString text = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(window->windowTitle())
+                                         : QStringLiteral("%1 %2").arg(number).arg(window->windowTitle());
+        QAction* action = m_windowMenu->addAction(text);
+        action->setCheckable(true);
+        action->setChecked(window == m_mdiArea->activeSubWindow());
+        connect(action, &QAction::triggered, m_mdiArea,
+                [this, window] { m_mdiArea->setActiveSubWindow(window); });
+        ++number;
+    }
+}
+
+void TFrameForm::createToolBar() {
+    m_toolBar = addToolBar(QStringLiteral("ToolBar1"));
+    m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setIconSize(QSize(16, 16));
+    m_toolBar->setFixedHeight(29);
+    int number = 0;
+    for (const ToolButton& b : ToolButtons) {
+        if (*b.action == '\0') {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        // A toolbar button has a hint of its own, so it gets an action of
+        // its own that runs the menu item's.
+        QAction* item = Action(QString::fromLatin1(b.action));
+        auto* button = new QAction(item->icon(), item->text().remove(QLatin1Char('&')), this);
+        button->setObjectName(QStringLiteral("SpeedButton%1").arg(++number));
+        button->setToolTip(QString::fromLatin1(b.hint));
+        button->setStatusTip(QString::fromLatin1(b.hint));
+        connect(button, &QAction::triggered, item, &QAction::trigger);
+        connect(item, &QAction::enabledChanged, button, &QAction::setEnabled);
+        button->setEnabled(item->isEnabled());
+        m_toolBar->addAction(button);
+    }
+}
+
+void TFrameForm::createStatusPanel() {
+    m_panel = new QStatusBar(this);
+    m_panel->setObjectName(QStringLiteral("Panel1"));
+    m_panel->setSizeGripEnabled(false);
+    m_panel->setFixedHeight(24);
+    setStatusBar(m_panel);
+
+    m_bevel = new QFrame(m_panel);
+    m_bevel->setObjectName(QStringLiteral("Bevel1"));
+    m_bevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_bevel->resize(160, 22);
+
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    font.setBold(true);
+    m_dateLabel = new QLabel(m_panel);
+    m_dateLabel->setObjectName(QStringLiteral("DateLabel"));
+    m_timeLabel = new QLabel(m_panel);
+    m_timeLabel->setObjectName(QStringLiteral("TimeLabel"));
+    for (QLabel* label : {m_dateLabel, m_timeLabel}) {
+        label->setFont(font);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, Qt::black);
+        label->setPalette(palette);
+    }
+}
+
+void TFrameForm::createDialogs() {
+    m_openFileDialog = new QFileDialog(this, QStringLiteral("Open Matrix File"));
+    m_openFileDialog->setObjectName(QStringLiteral("OpenFileDialog"));
+    m_openFileDialog->setOption(QFileDialog::DontUseNativeDialog);
+    m_openFileDialog->setNameFilters({QStringLiteral("Data files (*.dat)"),
+                                      QStringLiteral("Output files (*.out)"),
+                                      QStringLiteral("Plain text files (*.txt)"),
+                                      QStringLiteral("all files (*.*)")});
+    m_openFileDialog->setDefaultSuffix(QStringLiteral("dat"));
+    m_openFileDialog->setProperty("helpContext", 1);
+
+    m_saveDialog = new QFileDialog(this, QStringLiteral("Write Matrices to a File"));
+    m_saveDialog->setObjectName(QStringLiteral("SaveDialog"));
+    m_saveDialog->setOption(QFileDialog::DontUseNativeDialog);
+    m_saveDialog->setAcceptMode(QFileDialog::AcceptSave);
+    m_saveDialog->setFileMode(QFileDialog::AnyFile);
+    m_saveDialog->setNameFilters({QStringLiteral("data files (*,dat) (*.dat)"),
+                                  QStringLiteral("output files (*.out)"),
+                                  QStringLiteral("all files (*.*)")});
+    m_saveDialog->selectNameFilter(QStringLiteral("output files (*.out)"));
+}
+
+void TFrameForm::StartUp() {
+    HelpSystem::SetApplicationHelpFile(
+        QFileInfo(QCoreApplication::applicationFilePath()).path() + QStringLiteral("/") +
+        QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + QStringLiteral(".hlp"));
+    m_workspace.Clear();
+    m_workspace.DecimalPlaces = 5;
+
+    if (SplashSeconds > 0) {
+        // The splash blocks on purpose: nothing else may run before the
+        // main window is ready.
+        TAboutBox splash;
+        splash.setWindowFlag(Qt::SplashScreen);
+        splash.show();
+        splash.repaint();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        const qint64 start = QDateTime::currentMSecsSinceEpoch() / 1000;
+        while (QDateTime::currentMSecsSinceEpoch() / 1000 < start + SplashSeconds)
+            QThread::msleep(20);
+        splash.hide();
+    }
+
+    const QDateTime now = QDateTime::currentDateTime();
+    m_dateLabel->setText(dateText(now.date()));
+    m_dateLabel->adjustSize();
+    m_timeLabel->setText(timeText(now.time()));
+    m_timeLabel->adjustSize();
+    m_lastShownDate = now.date();
+
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(StartGeometry(screen->geometry().size()));
+    Resize();
+}
+
+QRect TFrameForm::StartGeometry(const QSize& screen) {
+    // Rounded to the nearest, ties to even: the middle quarter of the screen.
+    const auto even = [](double v) { return static_cast<int>(std::nearbyint(v)); };
+    return QRect(even(screen.width() * 0.25), even(screen.height() * 0.25),
+                 even(screen.width() * 0.5), even(screen.height() * 0.5));
+}
+
+void TFrameForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!m_centred) {
+        m_centred = true;
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QSize size = screen->geometry().size();
+            move((size.width() - width()) / 2, (size.height() - height()) / 2);
+        }
+    }
+}
+
+void TFrameForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    Resize();
+}
+
+void TFrameForm::Resize() {
+    if (m_bevel == nullptr)
+        return;
+    // The bevel stays docked at the panel's right edge.
+    const int width = m_dateLabel->width() + m_timeLabel->width() + 15;
+    m_bevel->setGeometry(m_panel->width() - width, 1, width, 22);
+    m_dateLabel->move(m_bevel->x() + 4, m_bevel->y() + 4);
+    m_timeLabel->move(m_dateLabel->x() + m_dateLabel->width() + 9, m_dateLabel->y());
+    m_bevel->lower();
+}
+
+void TFrameForm::Timer1Timer() {
+    const QDateTime now = QDateTime::currentDateTime();
+    if (now.date() != m_lastShownDate) {
+        m_lastShownDate = now.date();
+        m_dateLabel->setText(dateText(now.date()));
+        m_dateLabel->adjustSize();
+    }
+    m_timeLabel->setText(timeText(now.time()));
+    m_timeLabel->adjustSize();
+}
+
+void TFrameForm::Exit1Click() { close(); }
+
+void TFrameForm::Tile1Click() { m_mdiArea->tileSubWindows(); }
+
+void TFrameForm::Cascade1Click() { m_mdiArea->cascadeSubWindows(); }
+
+// Lines the minimised editor windows up along the bottom of the frame.
+void TFrameForm::Arrangeicons1Click() {
+    int x = 0;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (!window->isMinimized())
+            continue;
+        window->move(x, m_mdiArea->viewport()->height() - window->height());
+        x += window->width();
+    }
+}
+
+void TFrameForm::About2Click() {
+    TAboutBox box(this);
+    box.exec();
+}
+
+void TFrameForm::Help1Click() { HelpSystem::ShowContents(HelpSystem::ApplicationHelpFile()); }
+
+int TFrameForm::pickMatrix() {
+    int slot = 0;
+    TMatForm::execute(m_workspace, slot, this);
+    return slot;
+}
+
+void TFrameForm::onOne(void (MatOperations::*operation)(int)) {
+    const int a = pickMatrix();
+    if (a < 1)
+        return;
+    MatOperations operations(m_workspace, m_messages);
+    (operations.*operation)(a);
+}
+
+void TFrameForm::onTwo(void (MatOperations::*operation)(int, int)) {
+    const int a = pickMatrix();
+    if (a < 1)
+        return;
+    const int b = pickMatrix();
+    if (b < 1)
+        return;
+    MatOperations operations(m_workspace, m_messages);
+    (operations.*operation)(a, b);
+}
+
+void TFrameForm::Readfile1Click() {
+    m_openFileDialog->setWindowTitle(QStringLiteral(" Read File of Matrices "));
+    m_openFileDialog->setAcceptMode(QFileDialog::AcceptOpen);
+    m_openFileDialog->setFileMode(QFileDialog::ExistingFile);
+    m_openFileDialog->selectNameFilter(m_openFileDialog->nameFilters().first());
+    m_openFileDialog->selectFile(QString());
+    if (m_openFileDialog->exec() != QDialog::Accepted || m_openFileDialog->selectedFiles().isEmpty())
+        return;
+    const QByteArray path = QFile::encodeName(m_openFileDialog->selectedFiles().first());
+    MatrixFileReader(m_workspace, m_reader, m_messages).ReadMatrixFile(path.toStdString());
+}
+
+void TFrameForm::Writefile1Click() {
+    m_openFileDialog->setWindowTitle(QStringLiteral(" Write File "));
+    m_openFileDialog->setAcceptMode(QFileDialog::AcceptSave);
+    m_openFileDialog->setFileMode(QFileDialog::AnyFile);
+    m_openFileDialog->setOption(QFileDialog::DontConfirmOverwrite, false);
+    m_openFileDialog->selectNameFilter(m_openFileDialog->nameFilters().first());
+    m_openFileDialog->selectFile(QString());
+    if (m_openFileDialog->exec() != QDialog::Accepted || m_openFileDialog->selectedFiles().isEmpty())
+        return;
+    const QByteArray path = QFile::encodeName(m_openFileDialog->selectedFiles().first());
+    MatrixFileWriter(m_workspace, m_messages).WriteMatrixFile(path.toStdString());
+}
+
+void TFrameForm::Viewmatrix2lick() {
+    for (;;) {
+        const int slot = pickMatrix();
+        if (slot < 1)
+            return;
+        try {
+            const QString text = fromBytes(MatrixListing(m_workspace, m_messages).ViewText(slot));
+            m_msgForm->setWindowTitle(QStringLiteral("Matrix View"));
+            m_msgForm->MessageText = text;
+            switch (m_msgForm->exec()) {
+            case TMsgForm::RetryResult:
+                continue;
+            case TMsgForm::ClipboardResult:
+                QGuiApplication::clipboard()->setText(text);
+                return;
+            case TMsgForm::PrintResult:
+                if (!printView(text))
+                    m_messages.ShowMessage("Sorry - error in displaying matrix.");
+                return;
+            default:
+                return;
+            }
+        } catch (const std::exception&) {
+            m_messages.ShowMessage("Sorry - error in displaying matrix.");
+            return;
+        }
+    }
+}
+
+// Prints a view under its heading; false when the printer failed.
+bool TFrameForm::printView(const QString& text) {
+    QPrintDialog dialog(&m_printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return true;
+    LinePrinter printer(m_printer, m_msgForm->DisplayFont());
+    if (!printer.IsOpen())
+        return false;
+    printer.WriteLine(QStringLiteral("Zendra for Windows"));
+    printer.WriteLine(QStringLiteral("~~~~~~~~~~~~~~~~~~~~"));
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (const QString& line : lines)
+        printer.WriteLine(line);
+    printer.Close();
+    return true;
+}
+
+void TFrameForm::Writematrices1Click() {
+    if (m_saveDialog->exec() != QDialog::Accepted || m_saveDialog->selectedFiles().isEmpty())
+        return;
+    const std::string path = MatrixListing::ListingPath(
+        QFile::encodeName(m_saveDialog->selectedFiles().first()).toStdString());
+    if (!TPrintMat::execute(m_workspace, m_messages, path, this))
+        return;
+    auto* viewer = new TViewForm(nullptr);
+    viewer->setAttribute(Qt::WA_DeleteOnClose, false);
+    TViewForm::ViewForm = viewer;
+    viewer->ViewFileName = QFile::decodeName(QByteArray::fromStdString(path));
+    viewer->ShowFile();
+    viewer->showMaximized();
+    viewer->repaint();
+}
+
+void TFrameForm::Options2Click() { TOptions::getdc(m_reader, m_messages, m_workspace.DecimalPlaces, this); }
+
+void TFrameForm::Copymatrix2Click() {
+    if (const int slot = pickMatrix(); slot > 0)
+        StoreCommands(m_workspace, m_messages).CopyMatrix(slot);
+}
+
+void TFrameForm::Erasematrix1Click() {
+    if (const int slot = pickMatrix(); slot > 0)
+        StoreCommands(m_workspace, m_messages).EraseMatrix(slot);
+}
+
+void TFrameForm::Renamematrix1Click() {
+    if (const int slot = pickMatrix(); slot > 0)
+        TRenMat::execute(m_workspace, m_messages, slot, this);
+}
+
+void TFrameForm::Scalematrix1Click() {
+    if (const int slot = pickMatrix(); slot > 0)
+        TScaleEntry::ScaleMat(m_workspace, m_messages, m_reader, slot, this);
+}
+
+void TFrameForm::Transposematrix1Click() { onOne(&MatOperations::TransposeMat); }
+void TFrameForm::Addmatrices1Click() { onTwo(&MatOperations::AddMat); }
+void TFrameForm::Subtractmatrices1Click() { onTwo(&MatOperations::SubtractMat); }
+void TFrameForm::Multiplymatrices1Click() { onTwo(&MatOperations::MultiplyMat); }
+void TFrameForm::InvertClick() { onOne(&MatOperations::InvertMat); }
+void TFrameForm::Choleskydecompositionofmatrix1Click() { onOne(&MatOperations::CholeskyMat); }
+void TFrameForm::Fowardbacksubstitutionofma1Click() { onTwo(&MatOperations::SubstituteMat); }
