@@ -1,0 +1,179 @@
+#include "MessageForm.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+
+// A small matrix in brackets: the form's picture.
+QPixmap MatrixPicture() {
+    QPixmap picture(33, 33);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(QColor(0, 0, 128), 2));
+    p.drawLine(4, 3, 4, 29);
+    p.drawLine(4, 3, 8, 3);
+    p.drawLine(4, 29, 8, 29);
+    p.drawLine(28, 3, 28, 29);
+    p.drawLine(24, 3, 28, 3);
+    p.drawLine(24, 29, 28, 29);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(128, 0, 0));
+    for (int row = 0; row < 3; ++row) {
+        for (int col = 0; col < 3; ++col) {
+            p.drawRect(9 + col * 6, 8 + row * 7, 3, 3);
+        }
+    }
+    return picture;
+}
+
+QPushButton* MakeButton(const QString& caption, const QString& hint, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(16);
+    font.setBold(true);
+    button->setFont(font);
+    button->setFixedHeight(25);
+    // The form shows no tool tips; the hint stays with the button.
+    button->setStatusTip(hint);
+    // No button may answer Enter on its own.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+}  // namespace
+
+TMsgForm::TMsgForm(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Computation Resuts"));
+    setProperty("helpContext", HelpContext);
+
+    QFont formFont(QStringLiteral("Courier New"));
+    formFont.setStyleHint(QFont::TypeWriter);
+    formFont.setPixelSize(11);
+    setFont(formFont);
+
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::ToolTipBase));
+    pal.setColor(QPalette::WindowText, pal.color(QPalette::ToolTipText));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    auto* image = new QLabel(this);
+    image->setPixmap(MatrixPicture());
+    image->setFixedSize(33, 33);
+
+    m_retryBtn = MakeButton(QStringLiteral("&Retry"), QStringLiteral("Return to data entry screen"), this);
+    m_retryBtn->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    m_clip = MakeButton(QStringLiteral("Clip&board"), QStringLiteral("Copy screen to clipboard"), this);
+    m_clip->setFixedWidth(113);
+    m_printBtn = MakeButton(QStringLiteral("&Print"), QStringLiteral("Send screen to printer"), this);
+    m_closeBtn = MakeButton(QStringLiteral("&Close"), QStringLiteral("Leave screen"), this);
+    m_closeBtn->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+
+    m_displayText = new QLabel(this);
+    QFont textFont(QStringLiteral("Courier New"));
+    textFont.setStyleHint(QFont::TypeWriter);
+    textFont.setPixelSize(13);
+    m_displayText->setFont(textFont);
+    m_displayText->setTextFormat(Qt::PlainText);
+    m_displayText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(6);
+    buttons->addWidget(image, 0, Qt::AlignTop);
+    buttons->addWidget(m_retryBtn, 0, Qt::AlignTop);
+    buttons->addWidget(m_clip, 0, Qt::AlignTop);
+    buttons->addWidget(m_printBtn, 0, Qt::AlignTop);
+    buttons->addWidget(m_closeBtn, 0, Qt::AlignTop);
+    buttons->addStretch(1);
+
+    auto* form = new QVBoxLayout(this);
+    form->setContentsMargins(20, 20, 20, 20);
+    form->setSpacing(12);
+    form->addLayout(buttons);
+    form->addWidget(m_displayText, 0, Qt::AlignLeft | Qt::AlignTop);
+    // The form takes the size of its contents, so it grows with the text.
+    form->setSizeConstraint(QLayout::SetFixedSize);
+
+    setTabOrder(m_retryBtn, m_printBtn);
+    setTabOrder(m_printBtn, m_closeBtn);
+    setTabOrder(m_closeBtn, m_clip);
+
+    connect(m_retryBtn, &QPushButton::clicked, this, &TMsgForm::RetryBtnClick);
+    connect(m_clip, &QPushButton::clicked, this, &TMsgForm::ClipClick);
+    connect(m_printBtn, &QPushButton::clicked, this, &TMsgForm::PrintBtnClick);
+    connect(m_closeBtn, &QPushButton::clicked, this, &TMsgForm::CloseBtnClick);
+}
+
+QFont TMsgForm::DisplayFont() const {
+    return m_displayText->font();
+}
+
+QString TMsgForm::DisplayedText() const {
+    return m_displayText->text();
+}
+
+void TMsgForm::RetryBtnClick() {
+    done(RetryResult);
+}
+
+void TMsgForm::PrintBtnClick() {
+    done(PrintResult);
+}
+
+void TMsgForm::CloseBtnClick() {
+    done(CloseResult);
+}
+
+void TMsgForm::ClipClick() {
+    done(ClipboardResult);
+}
+
+void TMsgForm::Add() {
+    QString text = MessageText;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (m_displayText->text() != text) {
+        m_displayText->setText(text);
+    }
+    // Take the new size now rather than on the next pass of the event loop,
+    // so that the form is centred with the size it is shown in.
+    layout()->activate();
+}
+
+void TMsgForm::showEvent(QShowEvent* event) {
+    Add();
+    QDialog::showEvent(event);
+}
+
+void TMsgForm::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        Add();
+    }
+    QDialog::changeEvent(event);
+}
+
+void TMsgForm::keyPressEvent(QKeyEvent* event) {
+    // Only the buttons and the close box end the form.
+    if (event->key() == Qt::Key_Escape || event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TMsgForm::closeEvent(QCloseEvent* event) {
+    if (isVisible()) {
+        done(CloseBoxResult);
+    }
+    event->accept();
+}
