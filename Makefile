@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench format clean
+.PHONY: all deps configure build run tour test bench screenshots format clean
 
 all: build
 
@@ -16,18 +16,25 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-# Until the window program exists, `run` replays the example script through
-# the companion so a newcomer sees the workspace at work.
 run: build
+	@$(BUILD_DIR)/src/zendra
+
+# The example tour through the scripting companion, without a window.
+tour: build
 	@cd examples && ../$(BUILD_DIR)/src/zendra-cli tour.zs
+
+screenshots: build
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target zendra-screenshots
+	@BUILD_DIR=$(BUILD_DIR) bash scripts/screenshots.sh
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 bench: deps
 	@cmake -S . -B $(BUILD_DIR)-bench -DCMAKE_BUILD_TYPE=Release -DZENDRA_BUILD_BENCH=ON >/dev/null
-	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target zendra-bench
-	@$(BUILD_DIR)-bench/bench/zendra-bench
+	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target zendra-bench zendra
+	@$(BUILD_DIR)-bench/bench/zendra-bench --benchmark_color=false
+	@bash bench/startup.sh $(BUILD_DIR)-bench/src/zendra
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

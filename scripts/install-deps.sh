@@ -10,6 +10,17 @@ packages=(
     libgtest-dev
     libgmock-dev
     libbenchmark-dev
+    # the window program: Qt 6 Widgets and Print Support, and fonts with the
+    # metrics of the faces the windows ask for
+    qt6-base-dev
+    fonts-liberation
+    # headless window tests and screenshots
+    xvfb
+    xauth
+    openbox
+    imagemagick
+    # reading printed PDF files back in tests
+    poppler-utils
 )
 
 missing=()

@@ -14,6 +14,7 @@
 namespace {
 QFont sansFont(int pixelSize, bool underline = false) {
     QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);  // the face is rarely installed
     font.setPixelSize(pixelSize);
     font.setBold(true);
     font.setUnderline(underline);

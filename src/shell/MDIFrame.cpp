@@ -199,7 +199,7 @@ void TFrameForm::createActions() {
     // Until editor windows answer them, New and Open have nothing to do.
     newAction->setEnabled(false);
     openAction->setEnabled(false);
-    QAction* exitAction = make("Exit1", QStringLiteral("E&xit"), 2, QStringLiteral("Leave Zendra."));
+    QAction* exitAction = make("Exit1", QStringLiteral("E&xit"), 2, QStringLiteral("Leave Lynxhold."));
     connect(exitAction, &QAction::triggered, this, &TFrameForm::Exit1Click);
 
     for (const Command* list : {MatrixCommands, NumericCommands}) {
@@ -331,6 +331,7 @@ void TFrameForm::createStatusPanel() {
     m_bevel->resize(160, 22);
 
     QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);  // the face is rarely installed
     font.setPixelSize(11);
     font.setBold(true);
     m_dateLabel = new QLabel(m_panel);
@@ -368,9 +369,15 @@ void TFrameForm::createDialogs() {
 }
 
 void TFrameForm::StartUp() {
-    HelpSystem::SetApplicationHelpFile(
-        QFileInfo(QCoreApplication::applicationFilePath()).path() + QStringLiteral("/") +
-        QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + QStringLiteral(".hlp"));
+    // The help file is the executable's own name with ".hlp", beside it; an
+    // installed program finds it in the data folder instead.
+    const QFileInfo executable(QCoreApplication::applicationFilePath());
+    const QString helpName = executable.completeBaseName() + QStringLiteral(".hlp");
+    const QString besideExecutable = executable.path() + QLatin1Char('/') + helpName;
+    const QString located = HelpSystem::Locate(helpName);
+    HelpSystem::SetApplicationHelpFile(QFileInfo::exists(besideExecutable) || located.isEmpty()
+                                           ? besideExecutable
+                                           : located);
     m_workspace.Clear();
     m_workspace.DecimalPlaces = 5;
 

@@ -38,6 +38,7 @@ QPixmap MatrixPicture() {
 QPushButton* MakeButton(const QString& caption, const QString& hint, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
     QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);  // the face is rarely installed
     font.setPixelSize(16);
     font.setBold(true);
     button->setFont(font);

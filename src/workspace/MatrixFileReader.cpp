@@ -31,16 +31,25 @@ public:
 
     // The rest of the current line without its line end; every CR in it is
     // dropped (one before the LF ends the line, a lone one is no character).
-    std::string ReadLine() {
+    // Written into line, whose storage is reused from line to line.
+    void ReadLine(std::string& line) {
         std::size_t end = m_text.find('\n', m_pos);
         if (end == std::string_view::npos)
             end = m_text.size();
-        std::string line;
-        line.reserve(end - m_pos);
-        for (std::size_t i = m_pos; i < end; ++i)
-            if (m_text[i] != '\r')
-                line.push_back(m_text[i]);
+        line.clear();
+        for (std::size_t from = m_pos; from < end;) {
+            std::size_t cr = m_text.find('\r', from);
+            if (cr == std::string_view::npos || cr > end)
+                cr = end;
+            line.append(m_text, from, cr - from);
+            from = cr + 1;
+        }
         m_pos = end < m_text.size() ? end + 1 : end;
+    }
+
+    std::string ReadLine() {
+        std::string line;
+        ReadLine(line);
         return line;
     }
 
@@ -111,7 +120,7 @@ void MatrixFileReader::ReadMatrixText(std::string_view content) {
 
         file.SkipBlanks();
         if (!file.AtEnd())
-            buffer.Assign(file.ReadLine());
+            file.ReadLine(buffer.Text());
         const std::int32_t rows = m_reader.ReadInteger(buffer, GVar::Delimiters);
         if (m_reader.ReadError) {
             m_workspace.Append(std::move(record));
@@ -140,7 +149,7 @@ void MatrixFileReader::ReadMatrixText(std::string_view content) {
         for (int i = 1; i <= rows; ++i) {
             file.SkipBlanks();
             if (!file.AtEnd())
-                buffer.Assign(file.ReadLine());
+                file.ReadLine(buffer.Text());
             for (int j = 1; j <= cols; ++j) {
                 matrix.At(i, j) = m_reader.ReadDouble(buffer, GVar::Delimiters);
                 if (m_reader.ReadError) {

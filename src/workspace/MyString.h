@@ -26,6 +26,12 @@ public:
             m_text = std::move(text);
             m_pos = 0;
         }
+        // The whole text, to be filled anew; the line starts again at its
+        // beginning.
+        std::string& Text() {
+            m_pos = 0;
+            return m_text;
+        }
         std::string_view View() const { return std::string_view(m_text).substr(m_pos); }
         std::string Str() const { return std::string(View()); }
         bool Empty() const { return m_pos >= m_text.size(); }

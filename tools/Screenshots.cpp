@@ -1,0 +1,119 @@
+// Takes pictures of the program as a user sees it: run under an X server
+// with a window manager (`make screenshots`). It reads the examples, then
+// opens the main window's commands one after another and saves the screen
+// while each window is up.
+#include "Application.h"
+#include "MDIFrame.h"
+#include "MessageForm.h"
+#include "Viewfile.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+QString outputDir;
+
+void save(const QString& name) {
+    QTest::qWait(400);  // let the window manager map and paint
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0);
+    const QString path = outputDir + QLatin1Char('/') + name + QStringLiteral(".png");
+    std::printf("%s %s\n", shot.save(path) ? "saved" : "could not save", qPrintable(path));
+}
+
+void whenModal(std::function<void(QWidget*)> action) {
+    QTimer::singleShot(50, [action = std::move(action)] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            action(modal);
+        else
+            whenModal(action);
+    });
+}
+
+void press(QWidget* window, const QString& caption) {
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
+        if (button->text().remove(QLatin1Char('&')) == caption) {
+            button->click();
+            return;
+        }
+}
+
+void typePath(QWidget* window, const QString& path) {
+    auto* name = window->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    name->setText(path);
+    QTest::keyClick(name, Qt::Key_Return);
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    Application application(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: zendra-screenshots EXAMPLES_DIR OUTPUT_DIR\n");
+        return 2;
+    }
+    const QString examples = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    outputDir = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(outputDir);
+
+    TFrameForm::SplashSeconds = 0;
+    TFrameForm frame;
+    frame.show();
+    save(QStringLiteral("main-window"));
+
+    whenModal([&](QWidget* w) {
+        save(QStringLiteral("read-file"));
+        typePath(w, examples + QStringLiteral("/system.dat"));
+    });
+    frame.Readfile1Click();
+
+    // Cholesky of A, then the selection list as the solve shows it.
+    whenModal([](QWidget* w) {
+        w->findChild<QListWidget*>()->item(0)->setSelected(true);
+        press(w, QStringLiteral("OK"));
+    });
+    frame.Choleskydecompositionofmatrix1Click();
+    whenModal([](QWidget* w) {
+        w->findChild<QListWidget*>()->item(2)->setSelected(true);
+        save(QStringLiteral("selection-list"));
+        press(w, QStringLiteral("OK"));
+        whenModal([](QWidget* second) {
+            second->findChild<QListWidget*>()->item(1)->setSelected(true);
+            press(second, QStringLiteral("OK"));
+        });
+    });
+    frame.Fowardbacksubstitutionofma1Click();
+
+    whenModal([](QWidget* w) {
+        w->findChild<QListWidget*>()->item(2)->setSelected(true);
+        press(w, QStringLiteral("OK"));
+        whenModal([](QWidget* form) {
+            save(QStringLiteral("results-form"));
+            press(form, QStringLiteral("Close"));
+        });
+    });
+    frame.Viewmatrix2lick();
+
+    const QString listing = QDir::tempPath() + QStringLiteral("/zendra-screenshot-listing");
+    whenModal([&](QWidget* w) {
+        typePath(w, listing);
+        whenModal([](QWidget* selection) {
+            auto* list = selection->findChild<QListWidget*>();
+            for (int row = 0; row < list->count(); ++row)
+                list->item(row)->setSelected(true);
+            save(QStringLiteral("list-selection"));
+            press(selection, QStringLiteral("Ok"));
+        });
+    });
+    frame.Writematrices1Click();
+    save(QStringLiteral("viewer"));
+    QFile::remove(listing + QStringLiteral(".out"));
+    return 0;
+}
