@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QScreen>
 #include <QVariant>
 #include <QWidget>
@@ -70,6 +71,21 @@ Buttons MakeButtons(QDialog* dialog, const QString& okCaption, const QString& he
     QObject::connect(b.cancel, &QPushButton::clicked, dialog, &QDialog::reject);
     QObject::connect(b.help, &QPushButton::clicked, dialog, [dialog] { ShowHelp(dialog); });
     return b;
+}
+
+void LayOutOneField(QDialog* dialog, QWidget* label, QWidget* field) {
+    const Buttons buttons = MakeButtons(dialog);
+    auto* line = new QHBoxLayout;
+    line->addWidget(label);
+    line->addWidget(field);
+    line->addStretch();
+    auto* layout = new QVBoxLayout(dialog);
+    layout->setContentsMargins(20, 20, 20, 20);
+    layout->addLayout(line);
+    layout->addLayout(buttons.row);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    QWidget::setTabOrder(field, buttons.ok);
+    field->setFocus();
 }
 
 } // namespace DialogStyle

@@ -38,4 +38,8 @@ struct Buttons {
 };
 Buttons MakeButtons(QDialog* dialog, const QString& okCaption = QString(),
                     const QString& helpCaption = QString());
+
+// A dialog asking for one value: a label and its field on one line, the
+// standard buttons under them; the field comes first in the tab order.
+void LayOutOneField(QDialog* dialog, QWidget* label, QWidget* field);
 } // namespace DialogStyle

@@ -3,11 +3,8 @@
 #include "DialogStyle.h"
 #include "MatrixListing.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 TOptions::TOptions(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Set Display Option"));
@@ -25,18 +22,7 @@ TOptions::TOptions(QWidget* parent) : QDialog(parent) {
     DcEdit->setFixedWidth(33);
     label->setBuddy(DcEdit);
 
-    const DialogStyle::Buttons buttons = DialogStyle::MakeButtons(this);
-    auto* field = new QHBoxLayout;
-    field->addWidget(label);
-    field->addWidget(DcEdit);
-    field->addStretch();
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(20, 20, 20, 20);
-    layout->addLayout(field);
-    layout->addLayout(buttons.row);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    setTabOrder(DcEdit, buttons.ok);
-    DcEdit->setFocus();
+    DialogStyle::LayOutOneField(this, label, DcEdit);
 }
 
 void TOptions::getdc(MyString& reader, Messages& messages, std::int32_t& decimals,

@@ -3,11 +3,8 @@
 #include "DialogStyle.h"
 #include "MatOperations.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 TScaleEntry::TScaleEntry(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Scale a Matrix"));
@@ -22,18 +19,7 @@ TScaleEntry::TScaleEntry(QWidget* parent) : QDialog(parent) {
     ScaleEdit->setMinimumWidth(81);
     label->setBuddy(ScaleEdit);
 
-    const DialogStyle::Buttons buttons = DialogStyle::MakeButtons(this);
-    auto* field = new QHBoxLayout;
-    field->addWidget(label);
-    field->addWidget(ScaleEdit);
-    field->addStretch();
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(20, 20, 20, 20);
-    layout->addLayout(field);
-    layout->addLayout(buttons.row);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    setTabOrder(ScaleEdit, buttons.ok);
-    ScaleEdit->setFocus();
+    DialogStyle::LayOutOneField(this, label, ScaleEdit);
 }
 
 void TScaleEntry::ScaleMat(GVar& workspace, Messages& messages, MyString& reader, int slot,

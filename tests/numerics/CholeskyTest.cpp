@@ -52,12 +52,7 @@ class CholeskyRefusals : public Cholesky, public ::testing::WithParamInterface<R
 
 TEST_P(CholeskyRefusals, AddNothing) {
     const RefusalCase& c = GetParam();
-    TMatrixRec& a = ws.AppendNew();
-    a.Rows = static_cast<std::uint8_t>(c.a.size());
-    a.Cols = static_cast<std::uint8_t>(c.a[0].size());
-    for (std::size_t i = 0; i < c.a.size(); ++i)
-        for (std::size_t j = 0; j < c.a[0].size(); ++j)
-            a.At(i + 1, j + 1) = c.a[i][j];
+    AddRows(ws, "A", c.a);
     ops.CholeskyMat(1);
     EXPECT_EQ(messages.Take(), std::vector<std::string>{c.message});
     EXPECT_EQ(ws.MatrixCount, 1);

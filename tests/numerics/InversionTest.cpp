@@ -26,12 +26,7 @@ class Inverses : public Inversion, public ::testing::WithParamInterface<InverseC
 
 TEST_P(Inverses, AreExact) {
     const InverseCase& c = GetParam();
-    TMatrixRec& a = ws.AppendNew();
-    a.SetName("P");
-    a.Rows = a.Cols = static_cast<std::uint8_t>(c.a.size());
-    for (std::size_t i = 0; i < c.a.size(); ++i)
-        for (std::size_t j = 0; j < c.a.size(); ++j)
-            a.At(i + 1, j + 1) = c.a[i][j];
+    AddRows(ws, "P", c.a);
     ops.InvertMat(1);
     EXPECT_TRUE(messages.shown.empty());
     ASSERT_EQ(ws.MatrixCount, 2);
@@ -69,13 +64,7 @@ class Refusals : public Inversion, public ::testing::WithParamInterface<RefusalC
 
 TEST_P(Refusals, LeaveTheWorkspaceAsItWas) {
     const RefusalCase& c = GetParam();
-    TMatrixRec& a = ws.AppendNew();
-    a.SetName("S");
-    a.Rows = static_cast<std::uint8_t>(c.a.size());
-    a.Cols = static_cast<std::uint8_t>(c.a[0].size());
-    for (std::size_t i = 0; i < c.a.size(); ++i)
-        for (std::size_t j = 0; j < c.a[0].size(); ++j)
-            a.At(i + 1, j + 1) = c.a[i][j];
+    AddRows(ws, "S", c.a);
     ops.InvertMat(1);
     EXPECT_EQ(messages.Take(), std::vector<std::string>{c.message});
     EXPECT_EQ(ws.MatrixCount, 1);

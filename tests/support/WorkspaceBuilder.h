@@ -23,6 +23,21 @@ inline int AddMatrix(GVar& workspace, const std::string& name,
     return workspace.MatrixCount;
 }
 
+
+using Rows = std::vector<std::vector<double>>;
+
+// The same from rows held in a table of test cases.
+inline int AddRows(GVar& workspace, const std::string& name, const Rows& rows) {
+    TMatrixRec& m = workspace.AppendNew();
+    m.SetName(name);
+    m.Rows = static_cast<std::uint8_t>(rows.size());
+    m.Cols = static_cast<std::uint8_t>(rows.empty() ? 0 : rows[0].size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (std::size_t j = 0; j < rows[i].size(); ++j)
+            m.At(static_cast<int>(i) + 1, static_cast<int>(j) + 1) = rows[i][j];
+    return workspace.MatrixCount;
+}
+
 // Fills the workspace with 1 x 1 matrices up to count matrices.
 inline void FillTo(GVar& workspace, int count) {
     while (workspace.MatrixCount < count)
@@ -30,7 +45,7 @@ inline void FillTo(GVar& workspace, int count) {
 }
 
 // The Rows x Cols block of a matrix, row by row.
-inline std::vector<std::vector<double>> Block(const TMatrixRec& m) {
+inline Rows Block(const TMatrixRec& m) {
     std::vector<std::vector<double>> rows(m.Rows, std::vector<double>(m.Cols));
     for (int i = 1; i <= m.Rows; ++i)
         for (int j = 1; j <= m.Cols; ++j)
@@ -38,4 +53,3 @@ inline std::vector<std::vector<double>> Block(const TMatrixRec& m) {
     return rows;
 }
 
-using Rows = std::vector<std::vector<double>>;
