@@ -37,4 +37,14 @@ public:
     static bool Print(QPrinter& printer, const QFont& font, int windowDpi, TextLines& text,
                       const QString& jobTitle, QString* error,
                       const std::function<bool()>& cancelled = {});
+
+    // The same with the font's size in points given apart: a size box can
+    // hold sizes (0, negative) that a QFont refuses to take.
+    static bool Print(QPrinter& printer, const QFont& font, double fontPoints, int windowDpi,
+                      TextLines& text, const QString& jobTitle, QString* error,
+                      const std::function<bool()>& cancelled = {});
+
+    // The size of font in points; a font sized in pixels is taken at the
+    // window's pixels per inch.
+    static double FontPoints(const QFont& font, int windowDpi);
 };
