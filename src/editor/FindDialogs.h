@@ -28,6 +28,9 @@ public:
     QPushButton* ReplaceButton;     // null in the find dialog
     QPushButton* ReplaceAllButton;  // null in the find dialog
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 signals:
     void findNext();
     void replace();
