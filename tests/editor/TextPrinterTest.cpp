@@ -1,8 +1,8 @@
 // Printing an editor's text: the layout's arithmetic, and whole jobs printed
 // to PDF files that poppler's tools read back (pages, and where each word
 // stands on them).
-#include "TextLines.h"
 #include "TextPrinter.h"
+#include "TextLines.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -69,9 +69,9 @@ struct Word {
 std::vector<Word> PdfWords(const QString& pdf) {
     const QString html =
         RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    static const QRegularExpression token(QStringLiteral(
-        "<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" "
-        "yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    static const QRegularExpression token(
+        QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" "
+                       "yMax=\"([0-9.]+)\">([^<]*)</word>"));
     std::vector<Word> words;
     int page = 0;
     for (auto it = token.globalMatch(html); it.hasNext();) {
@@ -236,15 +236,15 @@ TEST_F(TextPrinterTest, AnEmptyTextStartsNoJob) {
     EXPECT_FALSE(QFile::exists(m_pdf));
 
     // Not even when its font could not print.
-    EXPECT_TRUE(TextPrinter::Print(Printer(), m_font, 0.0, 96, empty, QStringLiteral("job"),
-                                   &m_error));
+    EXPECT_TRUE(
+        TextPrinter::Print(Printer(), m_font, 0.0, 96, empty, QStringLiteral("job"), &m_error));
     EXPECT_FALSE(QFile::exists(m_pdf));
 }
 
 TEST_F(TextPrinterTest, AFontThatCannotFillALineOnThePageStartsNoJob) {
     ListLines text = Numbered(3);
-    EXPECT_FALSE(TextPrinter::Print(Printer(), m_font, 0.0, 96, text, QStringLiteral("job"),
-                                    &m_error));
+    EXPECT_FALSE(
+        TextPrinter::Print(Printer(), m_font, 0.0, 96, text, QStringLiteral("job"), &m_error));
     EXPECT_TRUE(m_error.contains(QStringLiteral("too small"))) << m_error.toStdString();
     EXPECT_FALSE(QFile::exists(m_pdf));
 
