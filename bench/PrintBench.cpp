@@ -1,0 +1,169 @@
+// Benchmarks of printing an editor's text to a PDF file, and the table of
+// the goals they must meet. Printing needs an application object; it runs
+// on the offscreen platform, so no display is needed.
+#include "TextLines.h"
+#include "TextPrinter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QStringList>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+class ListLines : public TextLines {
+public:
+    explicit ListLines(QStringList lines) : m_lines(std::move(lines)) {}
+    int LineCount() const override { return m_lines.size(); }
+    QString Line(int index) const override { return m_lines.at(index); }
+    void SetLine(int index, const QString& text) override { m_lines[index] = text; }
+    void Select(int, int, int, qint64) override {}
+
+private:
+    QStringList m_lines;
+};
+
+// Lines of about 60 characters, laid out like a matrix listing's rows.
+ListLines Listing(int count) {
+    QStringList lines;
+    lines.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        QString line = QStringLiteral("%1").arg(i + 1, 6);
+        for (int j = 0; j < 5; ++j) {
+            line += QStringLiteral("%1").arg((i * 37 + j * 1013) % 100000 / 7.0, 10, 'f', 3);
+        }
+        lines << line;
+    }
+    return ListLines(lines);
+}
+
+const QString PdfPath = QDir::temp().filePath(QStringLiteral("zendra-bench-print.pdf"));
+
+// One job of the whole text on a 600 dpi PDF printer, as the editor's Print
+// command would run it.
+void PrintOnce(ListLines& text) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(PdfPath);
+    printer.setResolution(600);
+    QFont font(QStringLiteral("Courier New"));
+    font.setPointSize(8);
+    QString error;
+    if (!TextPrinter::Print(printer, font, 96, text, QStringLiteral("bench"), &error)) {
+        std::fprintf(stderr, "printing failed: %s\n", qPrintable(error));
+        std::exit(2);
+    }
+}
+
+void Print10k_Zendra(benchmark::State& state) {
+    ListLines text = Listing(10000);
+    for (auto _ : state) {
+        PrintOnce(text);
+    }
+    QFile::remove(PdfPath);
+}
+
+// Prints 10,000 lines and 20,000 in turn, so that both meet the machine in
+// the same state, and reports how much longer the larger takes.
+void PrintScaling_Zendra(benchmark::State& state) {
+    ListLines small = Listing(10000);
+    ListLines large = Listing(20000);
+    using Clock = std::chrono::steady_clock;
+    Clock::duration smallTime{};
+    Clock::duration largeTime{};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        PrintOnce(small);
+        const auto middle = Clock::now();
+        PrintOnce(large);
+        largeTime += Clock::now() - middle;
+        smallTime += middle - start;
+    }
+    state.counters["ratio"] =
+        std::chrono::duration<double>(largeTime) / std::chrono::duration<double>(smallTime);
+    QFile::remove(PdfPath);
+}
+
+// Each case runs five times; the table goes by the least wall-clock time of
+// the five (the file is part of the work), and a ratio by its median.
+double least(const std::vector<double>& values) {
+    return *std::min_element(values.begin(), values.end());
+}
+BENCHMARK(Print10k_Zendra)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true)
+    ->ComputeStatistics("min", least)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(PrintScaling_Zendra)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly(true)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
+
+class GoalReporter : public benchmark::ConsoleReporter {
+public:
+    GoalReporter() : ConsoleReporter(OO_Tabular) {}
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred)
+                continue;
+            if (run.aggregate_name == "min")
+                seconds[run.run_name.function_name] =
+                    run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            const auto ratio = run.counters.find("ratio");
+            if (run.aggregate_name == "median" && ratio != run.counters.end())
+                ratios[run.run_name.function_name] = ratio->second;
+        }
+    }
+    std::map<std::string, double> seconds;
+    std::map<std::string, double> ratios;
+};
+
+struct Goal {
+    const char* what;
+    const std::map<std::string, double>& values;
+    const char* measured;
+    double limit;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+    GoalReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+
+    const Goal goals[] = {
+        {"print 10,000 lines to PDF (seconds)", reporter.seconds, "Print10k_Zendra", 2.0},
+        {"print twice as many (20,000 / 10,000 lines)", reporter.ratios, "PrintScaling_Zendra",
+         2.2},
+    };
+    std::printf("\n%-48s %8s %8s\n", "measure", "value", "goal");
+    bool met = true;
+    for (const Goal& goal : goals) {
+        const auto measured = goal.values.find(goal.measured);
+        if (measured == goal.values.end())
+            continue;
+        const bool ok = measured->second <= goal.limit;
+        met = met && ok;
+        std::printf("%-48s %8.2f %6s%.1f %s\n", goal.what, measured->second, "<= ", goal.limit,
+                    ok ? "ok" : "MISSED");
+    }
+    benchmark::Shutdown();
+    return met ? 0 : 1;
+}
