@@ -168,14 +168,6 @@ TEST(TextPrinterLayout, FollowsTheFontThePrinterAndThePage) {
     }
 }
 
-TEST_F(TextPrinterTest, TheLayoutUsesThePrintableHeightOfThePage) {
-    QPrinter& printer = Printer();
-    const int height = printer.pageLayout().paintRectPixels(printer.resolution()).height();
-    EXPECT_EQ(height, 1200);
-    EXPECT_EQ(TextPrinter::LayoutFor(8, 96, printer.logicalDpiY(), height).linesPerPage,
-              LinesPerPage);
-}
-
 TEST_F(TextPrinterTest, AFullPageStartsNoSecondPageAndOneMoreLineDoes) {
     if (!HavePoppler()) {
         GTEST_SKIP() << "pdftotext and pdfinfo are needed to read the print back";
