@@ -4,6 +4,7 @@
 #include "GetMatForm.h"
 #include "HelpSystem.h"
 #include "LinePrinter.h"
+#include "MDIChild.h"
 #include "MatOperations.h"
 #include "MatrixFileReader.h"
 #include "MatrixFileWriter.h"
@@ -18,6 +19,7 @@
 #include "Viewfile.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
@@ -31,6 +33,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QScreen>
 #include <QStatusBar>
@@ -151,6 +154,7 @@ TFrameForm::TFrameForm(QWidget* parent)
     setFont(font);
 
     m_mdiArea = new QMdiArea(this);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &TFrameForm::mergeMenus);
     // The colour of an inactive caption, as the frame always had.
     m_mdiArea->setBackground(QColor(191, 205, 219));
     setCentralWidget(m_mdiArea);
@@ -170,7 +174,10 @@ TFrameForm::TFrameForm(QWidget* parent)
     StartUp();
 }
 
-TFrameForm::~TFrameForm() = default;
+TFrameForm::~TFrameForm() {
+    // Editor windows going with the frame must not rebuild its menu bar.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+}
 
 QAction* TFrameForm::Action(const QString& objectName) const {
     return findChild<QAction*>(objectName);
@@ -191,14 +198,11 @@ void TFrameForm::createActions() {
                               QStringLiteral("Create a new edit window."));
     newAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     newAction->setIcon(ToolIcons::Make(Kind::New));
-    connect(newAction, &QAction::triggered, this, &TFrameForm::newRequested);
+    connect(newAction, &QAction::triggered, this, &TFrameForm::New1Click);
     QAction* openAction = make("Open1", QStringLiteral("&Open..."), 2,
                                QStringLiteral("Open an existing file into an edit window."));
     openAction->setIcon(ToolIcons::Make(Kind::Open));
-    connect(openAction, &QAction::triggered, this, &TFrameForm::openRequested);
-    // Until editor windows answer them, New and Open have nothing to do.
-    newAction->setEnabled(false);
-    openAction->setEnabled(false);
+    connect(openAction, &QAction::triggered, this, &TFrameForm::Open1Click);
     QAction* exitAction = make("Exit1", QStringLiteral("E&xit"), 2, QStringLiteral("Leave Lynxhold."));
     connect(exitAction, &QAction::triggered, this, &TFrameForm::Exit1Click);
 
@@ -234,7 +238,9 @@ void TFrameForm::createActions() {
 
 void TFrameForm::createMenus() {
     const auto menu = [this](const QString& title, int helpContext, const QString& hint) {
-        QMenu* m = menuBar()->addMenu(title);
+        auto* m = new QMenu(title, this);
+        menuBar()->addMenu(m);
+        m_ownMenus.append(m);
         m->menuAction()->setProperty("helpContext", helpContext);
         m->menuAction()->setStatusTip(hint);
         m->setToolTipsVisible(false);
@@ -453,6 +459,100 @@ void TFrameForm::Timer1Timer() {
 }
 
 void TFrameForm::Exit1Click() { close(); }
+
+// Ending the program asks the save question of every modified editor
+// window; Cancel in any of them keeps the program running.
+void TFrameForm::closeEvent(QCloseEvent* event) {
+    for (TChild* editor : Editors()) {
+        if (!editor->FormCloseQuery()) {
+            event->ignore();
+            return;
+        }
+        editor->SetCloseConfirmed();
+    }
+    event->accept();
+}
+
+QList<TChild*> TFrameForm::Editors() const {
+    QList<TChild*> editors;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList())
+        if (auto* editor = qobject_cast<TChild*>(window->widget()))
+            editors.append(editor);
+    return editors;
+}
+
+TChild* TFrameForm::ActiveEditor() const {
+    QMdiSubWindow* window = m_mdiArea->activeSubWindow();
+    return window != nullptr ? qobject_cast<TChild*>(window->widget()) : nullptr;
+}
+
+// While an editor window is active its File and Edit menus stand in the
+// menu bar in place of the main window's File menu.
+void TFrameForm::mergeMenus() {
+    TChild* editor = ActiveEditor();
+    menuBar()->clear();
+    if (editor != nullptr) {
+        for (QMenu* menu : editor->Menus())
+            menuBar()->addMenu(menu);
+    } else {
+        menuBar()->addMenu(m_ownMenus.first());
+    }
+    for (int i = 1; i < m_ownMenus.size(); ++i)
+        menuBar()->addMenu(m_ownMenus.at(i));
+}
+
+TChild* TFrameForm::addEditor() {
+    auto* editor = new TChild;
+    m_mdiArea->addSubWindow(editor);
+    connect(editor, &TChild::newRequested, this, &TFrameForm::New1Click);
+    connect(editor, &TChild::openRequested, this, &TFrameForm::OpenWindow);
+    connect(editor, &TChild::exitRequested, this, &TFrameForm::Exit1Click);
+    return editor;
+}
+
+void TFrameForm::showEditor(TChild* editor) {
+    editor->show();
+    editor->parentWidget()->raise();
+    m_mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(editor->parentWidget()));
+    editor->Memo()->setFocus();
+    m_mdiArea->cascadeSubWindows();
+}
+
+void TFrameForm::New1Click() {
+    if (NewFileCounter < 1)
+        NewFileCounter = 1;
+    TChild* editor = addEditor();
+    const QString name = QStringLiteral("DOC%1.dat").arg(NewFileCounter);
+    editor->ParseFile(name);
+    editor->setWindowTitle(name);
+    const QSize client = m_mdiArea->size();
+    editor->parentWidget()->resize(static_cast<int>(std::nearbyint(client.width() * 0.7)),
+                                   static_cast<int>(std::nearbyint(client.height() * 0.5)));
+    showEditor(editor);
+    ++NewFileCounter;
+}
+
+void TFrameForm::Open1Click() { OpenWindow(); }
+
+void TFrameForm::OpenWindow() {
+    if (m_openFileDialog->exec() != QDialog::Accepted || m_openFileDialog->selectedFiles().isEmpty())
+        return;
+    const QString path = m_openFileDialog->selectedFiles().first();
+    TChild* editor = addEditor();
+    if (!editor->Open(path)) {
+        // No empty window is left carrying the name of a file it never read.
+        editor->parentWidget()->close();
+        return;
+    }
+    editor->setWindowTitle(path);
+    editor->ParseFile(path);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QSize size = screen->geometry().size();
+        editor->parentWidget()->setGeometry(0, 0, static_cast<int>(std::nearbyint(size.width() * 0.7)),
+                                            static_cast<int>(std::nearbyint(size.height() * 0.5)));
+    }
+    showEditor(editor);
+}
 
 void TFrameForm::Tile1Click() { m_mdiArea->tileSubWindows(); }
 

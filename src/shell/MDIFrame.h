@@ -20,6 +20,7 @@ class QMenu;
 class QStatusBar;
 class QTimer;
 class QToolBar;
+class TChild;
 class TMsgForm;
 
 // The main window: the multiple-document frame in which every command
@@ -50,7 +51,14 @@ public:
     // The window's size and place on a screen of the given size.
     static QRect StartGeometry(const QSize& screen);
 
+    // The editor windows, in the order of the Window menu.
+    QList<TChild*> Editors() const;
+    TChild* ActiveEditor() const;
+
 public slots:
+    void New1Click();
+    void Open1Click();
+    void OpenWindow();
     void Resize();
     void Timer1Timer();
     void Exit1Click();
@@ -78,12 +86,8 @@ public slots:
     void Choleskydecompositionofmatrix1Click();
     void Fowardbacksubstitutionofma1Click();
 
-signals:
-    // File > New and File > Open, for the editor windows to answer.
-    void newRequested();
-    void openRequested();
-
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
@@ -95,6 +99,9 @@ private:
     void createStatusPanel();
     void createDialogs();
     void updateWindowMenu();
+    void mergeMenus();
+    TChild* addEditor();
+    void showEditor(TChild* editor);
 
     // Asks for one matrix; 0 when nothing was chosen.
     int pickMatrix();
@@ -122,4 +129,6 @@ private:
     TMsgForm* m_msgForm = nullptr;
     QDate m_lastShownDate;
     bool m_centred = false;
+    int NewFileCounter = 0;
+    QList<QMenu*> m_ownMenus;  // File, Matrices, Numerical operations, Window, Help
 };

@@ -51,6 +51,20 @@ QPixmap page(bool folder) {
     }
     return pixmap;
 }
+// Lines of text aligned as the button sets them.
+QPixmap alignment(Qt::Alignment align) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setPen(QPen(QColor(40, 40, 40), 1));
+    const int widths[] = {12, 8, 12, 6};
+    for (int i = 0; i < 4; ++i) {
+        const int w = widths[i];
+        const int x = align == Qt::AlignLeft ? 2 : align == Qt::AlignRight ? 14 - w : (16 - w) / 2;
+        p.drawLine(x, 3 + i * 3, x + w, 3 + i * 3);
+    }
+    return pixmap;
+}
 } // namespace
 
 QIcon Make(Kind kind) {
@@ -75,6 +89,17 @@ QIcon Make(Kind kind) {
     case Kind::Invert: return QIcon(tile(numeric, QStringLiteral("\u00B9"), 16, 12));
     case Kind::Cholesky: return QIcon(tile(numeric, QStringLiteral("U")));
     case Kind::Help: return QIcon(tile(QColor(60, 60, 160), QStringLiteral("?")));
+    case Kind::Save: return QIcon(tile(file, QStringLiteral("S")));
+    case Kind::Close: return QIcon(tile(QColor(120, 120, 120), QStringLiteral("\u2715")));
+    case Kind::Print: return QIcon(tile(QColor(90, 90, 90), QStringLiteral("P")));
+    case Kind::Font: return QIcon(tile(QColor(110, 60, 130), QStringLiteral("F")));
+    case Kind::Copy: return QIcon(tile(QColor(70, 110, 140), QStringLiteral("C")));
+    case Kind::Paste: return QIcon(tile(QColor(70, 110, 140), QStringLiteral("V")));
+    case Kind::Cut: return QIcon(tile(QColor(70, 110, 140), QStringLiteral("X")));
+    case Kind::Delete: return QIcon(tile(QColor(170, 30, 30), QStringLiteral("D")));
+    case Kind::AlignLeft: return QIcon(alignment(Qt::AlignLeft));
+    case Kind::AlignCenter: return QIcon(alignment(Qt::AlignHCenter));
+    case Kind::AlignRight: return QIcon(alignment(Qt::AlignRight));
     }
     return QIcon();
 }

@@ -7,7 +7,9 @@
 namespace ToolIcons {
 enum class Kind {
     New, Open, ReadFile, WriteFile, Options, View, Rename, List, Erase,
-    Scale, Transpose, Add, Subtract, Multiply, Invert, Cholesky, Help
+    Scale, Transpose, Add, Subtract, Multiply, Invert, Cholesky, Help,
+    // the editor's tool strip
+    Save, Close, Print, Font, Copy, Paste, Cut, Delete, AlignLeft, AlignCenter, AlignRight
 };
 QIcon Make(Kind kind);
 QIcon ProgramIcon();

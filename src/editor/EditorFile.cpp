@@ -1,0 +1,128 @@
+#include "EditorFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+EditorFile::Identity EditorFile::ParseFile(const QString& path) {
+    Identity id;
+    id.FullFileName = path;
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    id.FileName = path.mid(slash + 1);
+    id.FilePath = path.left(slash + 1);
+    const int dot = id.FileName.lastIndexOf(QLatin1Char('.'));
+    id.FileExt = dot < 0 ? QString() : id.FileName.mid(dot);
+    id.BackupName = (dot < 0 ? id.FileName : id.FileName.left(dot)) + QStringLiteral(".BAK");
+    return id;
+}
+
+QString EditorFile::Decode(const QByteArray& bytes, Encoding* encoding) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError()) {
+        text = QString::fromLatin1(bytes);
+        *encoding = Encoding::SingleByte;
+    } else {
+        *encoding = Encoding::Utf8;
+    }
+    // Every break becomes one "\n": CR LF first, then the lone CRs.
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QByteArray EditorFile::Encode(const QString& text, Encoding encoding) {
+    QString withBreaks = text;
+    withBreaks.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    if (encoding == Encoding::Utf8)
+        return withBreaks.toUtf8();
+    // Single-byte text goes back byte for byte; a character typed since that
+    // has no single byte is written in UTF-8 rather than lost.
+    QByteArray bytes;
+    bytes.reserve(withBreaks.size());
+    for (qsizetype i = 0; i < withBreaks.size(); ++i) {
+        const QChar c = withBreaks.at(i);
+        if (c.unicode() <= 0xFF) {
+            bytes.append(static_cast<char>(c.unicode()));
+        } else {
+            qsizetype length = 1;
+            if (c.isHighSurrogate() && i + 1 < withBreaks.size())
+                length = 2;
+            bytes.append(withBreaks.mid(i, length).toUtf8());
+            i += length - 1;
+        }
+    }
+    return bytes;
+}
+
+bool EditorFile::Load(const QString& path, QString* text, Encoding* encoding, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("Cannot open \"%1\": %2.").arg(path, file.errorString());
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *error = QStringLiteral("Cannot read \"%1\": %2.").arg(path, file.errorString());
+        return false;
+    }
+    *text = Decode(bytes, encoding);
+    return true;
+}
+
+namespace {
+QString reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+} // namespace
+
+bool EditorFile::Save(const Identity& identity, const QString& text, Encoding encoding,
+                      QString* error) {
+    const QString target = identity.FullFileName;
+    const QString backup = identity.FilePath + identity.BackupName;
+    const QFileInfo targetInfo(target);
+    const auto fail = [&](const QString& why) {
+        *error = QStringLiteral("Cannot save \"%1\": %2.").arg(target, why);
+        return false;
+    };
+    if (targetInfo.isDir())
+        return fail(QStringLiteral("a folder has that name"));
+
+    // 1. The new text, written completely beside the file.
+    const QByteArray bytes = Encode(text, encoding);
+    QTemporaryFile temporary(targetInfo.absolutePath() + QStringLiteral("/.") +
+                             targetInfo.fileName() + QStringLiteral(".XXXXXX"));
+    temporary.setAutoRemove(true);
+    if (!temporary.open())
+        return fail(temporary.errorString());
+    const qint64 written = temporary.write(bytes);
+    if (written != bytes.size() || !temporary.flush())
+        return fail(temporary.error() != QFileDevice::NoError ? temporary.errorString()
+                                                              : reason(ENOSPC));
+    if (::fsync(temporary.handle()) != 0)
+        return fail(reason(errno));
+    // A new file gets the permissions the old one had.
+    if (targetInfo.exists())
+        temporary.setPermissions(QFile(target).permissions());
+
+    // 2. One generation of backup: the old backup goes, the old file takes
+    // its name. Either may be missing; that is no failure.
+    QFile::remove(backup);
+    const bool backedUp = QFile::rename(target, backup);
+
+    // 3. The new text takes the file's name.
+    if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
+                    QFile::encodeName(target).constData()) != 0) {
+        const int why = errno;
+        if (backedUp)
+            QFile::rename(backup, target);  // put the old text back under its name
+        return fail(reason(why));
+    }
+    temporary.setAutoRemove(false);
+    return true;
+}

@@ -1,0 +1,131 @@
+#include "EditorFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+struct NameCase {
+    const char* path;
+    const char* fileName;
+    const char* filePath;
+    const char* fileExt;
+    const char* backupName;
+};
+
+TEST(EditorFile, ParseFileSplitsThePath) {
+    const NameCase cases[] = {
+        {"/data/set1.dat", "set1.dat", "/data/", ".dat", "set1.BAK"},
+        {"DOC3.dat", "DOC3.dat", "", ".dat", "DOC3.BAK"},
+        {"/x/notes", "notes", "/x/", "", "notes.BAK"},
+        {"/x/a.b.out", "a.b.out", "/x/", ".out", "a.b.BAK"},
+    };
+    for (const NameCase& c : cases) {
+        const EditorFile::Identity id = EditorFile::ParseFile(QString::fromUtf8(c.path));
+        EXPECT_EQ(id.FullFileName, QString::fromUtf8(c.path));
+        EXPECT_EQ(id.FileName, QString::fromUtf8(c.fileName)) << c.path;
+        EXPECT_EQ(id.FilePath, QString::fromUtf8(c.filePath)) << c.path;
+        EXPECT_EQ(id.FileExt, QString::fromUtf8(c.fileExt)) << c.path;
+        EXPECT_EQ(id.BackupName, QString::fromUtf8(c.backupName)) << c.path;
+    }
+}
+
+// Opened and saved unchanged, a file keeps its bytes; only its line breaks
+// become CR LF.
+TEST(EditorFile, BytesSurviveALoadAndASave) {
+    struct Case {
+        QByteArray file;
+        QByteArray saved;
+        EditorFile::Encoding encoding;
+    };
+    const Case cases[] = {
+        {"a\nb\n", "a\r\nb\r\n", EditorFile::Encoding::Utf8},
+        {"a\rb\r\nc", "a\r\nb\r\nc", EditorFile::Encoding::Utf8},
+        {"caf\xC3\xA9 \xE2\x82\xAC\n", "caf\xC3\xA9 \xE2\x82\xAC\r\n", EditorFile::Encoding::Utf8},
+        {QByteArray("caf\xE9\x00\xA0\xFF\n", 8), QByteArray("caf\xE9\x00\xA0\xFF\r\n", 9),
+         EditorFile::Encoding::SingleByte},
+    };
+    for (const Case& c : cases) {
+        EditorFile::Encoding encoding;
+        const QString text = EditorFile::Decode(c.file, &encoding);
+        EXPECT_EQ(encoding, c.encoding);
+        EXPECT_EQ(EditorFile::Encode(text, encoding), c.saved);
+    }
+    // A character typed into single-byte text is not lost on saving.
+    EXPECT_EQ(EditorFile::Encode(QStringLiteral("\u00E9\u20AC"), EditorFile::Encoding::SingleByte),
+              QByteArray("\xE9\xE2\x82\xAC"));
+}
+
+class Saving : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    bool save(const char* name, const QString& text, QString* error = nullptr) {
+        QString ignored;
+        return EditorFile::Save(EditorFile::ParseFile(path(name)), text,
+                                EditorFile::Encoding::Utf8, error ? error : &ignored);
+    }
+};
+
+TEST_F(Saving, KeepsOneGenerationOfBackup) {
+    ASSERT_TRUE(save("x.dat", QStringLiteral("first")));
+    EXPECT_FALSE(QFile::exists(path("x.BAK")));  // nothing was there before
+    ASSERT_TRUE(save("x.dat", QStringLiteral("second")));
+    ASSERT_TRUE(save("x.dat", QStringLiteral("third")));
+    EXPECT_EQ(readAll(path("x.dat")), "third");
+    EXPECT_EQ(readAll(path("x.BAK")), "second");
+
+    // Files differing only in extension share one backup name.
+    writeAll(path("x.out"), "listing");
+    ASSERT_TRUE(save("x.out", QStringLiteral("new listing")));
+    EXPECT_EQ(readAll(path("x.BAK")), "listing");
+    EXPECT_EQ(readAll(path("x.dat")), "third");
+}
+
+TEST_F(Saving, AFailedSaveLosesNothing) {
+    writeAll(path("x.dat"), "old");
+    writeAll(path("x.BAK"), "older");
+    QString error;
+
+    // A folder where the file should be.
+    QDir(dir.path()).mkdir(QStringLiteral("taken.dat"));
+    EXPECT_FALSE(save("taken.dat", QStringLiteral("text"), &error));
+    EXPECT_TRUE(error.contains(path("taken.dat"))) << error.toStdString();
+
+    // A folder that does not exist.
+    EXPECT_FALSE(save("missing/x.dat", QStringLiteral("text"), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("missing/x.dat"))) << error.toStdString();
+
+    // A disk that fills up: the file size limit stands in for it.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit small = previous;
+    small.rlim_cur = 1024;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool saved = save("x.dat", QString(100000, QLatin1Char('z')), &error);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(error.contains(path("x.dat"))) << error.toStdString();
+    EXPECT_EQ(readAll(path("x.dat")), "old");
+    EXPECT_EQ(readAll(path("x.BAK")), "older");
+    // No half-written file is left behind.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+} // namespace

@@ -1,0 +1,270 @@
+#include "MDIChild.h"
+#include "FindDialogs.h"
+#include "MDIFrame.h"
+#include "ModalDriver.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Answers the next message box with one of its buttons, keeping its text.
+void answer(QMessageBox::StandardButton button, QString* text = nullptr) {
+    WhenModal([button, text](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        if (text != nullptr)
+            *text = box->text();
+        box->button(button)->click();
+    });
+}
+
+void choose(QWidget* window, const QString& path) {
+    auto* name = window->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    name->setText(path);
+    QTest::keyClick(name, Qt::Key_Return);
+}
+
+class Editors : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { TFrameForm::SplashSeconds = 0; }
+
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());  // untitled windows save here
+        frame = std::make_unique<TFrameForm>();
+        frame->show();
+    }
+    void TearDown() override {
+        for (TChild* editor : frame->Editors())
+            editor->SetCloseConfirmed();
+        frame.reset();
+        QDir::setCurrent(previous);
+    }
+
+    TChild* open(const QString& path) {
+        WhenModal([path](QWidget* w) { choose(w, path); });
+        frame->Open1Click();
+        return frame->ActiveEditor();
+    }
+    void type(TChild* editor, const QString& text) {
+        editor->Memo()->setFocus();
+        QTest::keyClicks(editor->Memo(), text);
+    }
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    QTemporaryDir dir;
+    QString previous;
+    std::unique_ptr<TFrameForm> frame;
+};
+
+TEST_F(Editors, NewWindowsAreNumberedForTheWholeRun) {
+    frame->New1Click();
+    frame->New1Click();
+    QStringList captions;
+    for (TChild* editor : frame->Editors())
+        captions << editor->windowTitle();
+    EXPECT_EQ(captions, (QStringList{QStringLiteral("DOC1.dat"), QStringLiteral("DOC2.dat")}));
+    for (TChild* editor : frame->Editors())
+        editor->Close1Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(frame->Editors().isEmpty());
+    frame->New1Click();
+    EXPECT_EQ(frame->ActiveEditor()->windowTitle(), QStringLiteral("DOC3.dat"));
+}
+
+TEST_F(Editors, AnUntitledWindowSavesUnderItsNameWithoutADialog) {
+    writeAll(path("DOC1.BAK"), "stale");
+    frame->New1Click();
+    TChild* editor = frame->ActiveEditor();
+    type(editor, QStringLiteral("x"));
+    editor->Save1Click();
+    EXPECT_EQ(readAll(path("DOC1.dat")), "x");
+    EXPECT_FALSE(QFile::exists(path("DOC1.BAK")));  // the stale one went, none was made
+    EXPECT_FALSE(editor->IsModified());
+}
+
+TEST_F(Editors, OpeningShowsTheFileAndSavingWritesCrLf) {
+    writeAll(path("lf.dat"), "one\ntwo\n");
+    TChild* first = open(path("lf.dat"));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->windowTitle(), path("lf.dat"));
+    EXPECT_EQ(first->Memo()->toPlainText(), QStringLiteral("one\ntwo\n"));
+    EXPECT_FALSE(first->IsModified());
+    TChild* second = open(path("lf.dat"));
+    EXPECT_NE(first, second);
+    EXPECT_EQ(frame->Editors().size(), 2);
+
+    second->Save1Click();
+    EXPECT_EQ(readAll(path("lf.dat")), "one\r\ntwo\r\n");
+    EXPECT_EQ(readAll(path("lf.BAK")), "one\ntwo\n");
+}
+
+TEST_F(Editors, AFileThatCannotBeReadLeavesNoWindow) {
+    QString message;
+    const QString missing = path("missing.dat");
+    WhenModal([&](QWidget* w) {
+        answer(QMessageBox::Ok, &message);
+        choose(w, missing);
+    });
+    frame->Open1Click();
+    EXPECT_EQ(frame->ActiveEditor(), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(frame->Editors().isEmpty());
+    EXPECT_TRUE(message.contains(path("missing.dat"))) << message.toStdString();
+}
+
+TEST_F(Editors, TheSaveQuestionDecidesTheClose) {
+    frame->New1Click();
+    TChild* editor = frame->ActiveEditor();
+    QMdiSubWindow* window = frame->MdiArea()->activeSubWindow();
+
+    editor->Close1Click();  // unmodified: nothing asked
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(frame->Editors().isEmpty());
+
+    frame->New1Click();
+    editor = frame->ActiveEditor();
+    window = frame->MdiArea()->activeSubWindow();
+    type(editor, QStringLiteral("keep me"));
+    QString question;
+    answer(QMessageBox::Cancel, &question);
+    editor->Close1Click();
+    EXPECT_EQ(question, QStringLiteral("Save changes to DOC2.dat? "));
+    EXPECT_EQ(frame->Editors().size(), 1);
+
+    // The close box asks again after a cancelled Close.
+    answer(QMessageBox::Cancel);
+    window->close();
+    EXPECT_EQ(frame->Editors().size(), 1);
+
+    answer(QMessageBox::Yes);
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(frame->Editors().isEmpty());
+    EXPECT_EQ(readAll(path("DOC2.dat")), "keep me");
+}
+
+TEST_F(Editors, EndingTheProgramAsksForEveryModifiedWindow) {
+    frame->New1Click();
+    type(frame->ActiveEditor(), QStringLiteral("work"));
+    answer(QMessageBox::Cancel);
+    frame->Exit1Click();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->Editors().size(), 1);
+
+    answer(QMessageBox::No);
+    frame->Exit1Click();
+    EXPECT_FALSE(frame->isVisible());
+}
+
+TEST_F(Editors, TheEditorsMenusStandInTheMenuBar) {
+    const auto titles = [this] {
+        QStringList list;
+        for (QAction* action : frame->menuBar()->actions())
+            list << action->text().remove(QLatin1Char('&'));
+        return list;
+    };
+    const QStringList own{QStringLiteral("File"), QStringLiteral("Matrices"),
+                          QStringLiteral("Numerical operations"), QStringLiteral("Window"),
+                          QStringLiteral("Help")};
+    EXPECT_EQ(titles(), own);
+    frame->New1Click();
+    EXPECT_EQ(titles(), (QStringList{QStringLiteral("File"), QStringLiteral("Edit"),
+                                     QStringLiteral("Matrices"),
+                                     QStringLiteral("Numerical operations"),
+                                     QStringLiteral("Window"), QStringLiteral("Help")}));
+    EXPECT_EQ(frame->menuBar()->actions().first()->menu(), frame->ActiveEditor()->Menus().first());
+    frame->ActiveEditor()->Close1Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(titles(), own);
+}
+
+TEST_F(Editors, EditItemsFollowTheSelectionWhenTheMenuOpens) {
+    frame->New1Click();
+    TChild* editor = frame->ActiveEditor();
+    type(editor, QStringLiteral("abc"));
+    QGuiApplication::clipboard()->clear();
+    editor->EnableEdits();
+    for (const char* name : {"Cut1", "Copy1", "Delete1", "Paste1"})
+        EXPECT_FALSE(editor->Action(QString::fromLatin1(name))->isEnabled()) << name;
+    editor->Memo()->selectAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("clip"));
+    editor->EnableEdits();
+    for (const char* name : {"Cut1", "Copy1", "Delete1", "Paste1"})
+        EXPECT_TRUE(editor->Action(QString::fromLatin1(name))->isEnabled()) << name;
+
+    // The Cut button cuts, as the item does.
+    editor->findChild<QToolButton*>(QStringLiteral("CutTextButton"))->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("abc"));
+    EXPECT_TRUE(editor->Memo()->toPlainText().isEmpty());
+}
+
+TEST_F(Editors, TheSizeBoxReadsTheNumberItStartsWith) {
+    frame->New1Click();
+    TChild* editor = frame->ActiveEditor();
+    EXPECT_EQ(editor->FontSizeBox()->currentText(), QStringLiteral("8"));
+    EXPECT_EQ(editor->FontSizeBox()->count(), 67);
+    editor->FontSizeBox()->setEditText(QStringLiteral("12pt"));
+    EXPECT_EQ(editor->Memo()->font().pointSize(), 12);
+
+    // An empty box gives no size, and printing refuses it with a message.
+    type(editor, QStringLiteral("text"));
+    editor->FontSizeBox()->setEditText(QString());
+    QString message;
+    answer(QMessageBox::Ok, &message);
+    editor->Print1Click();
+    EXPECT_FALSE(message.isEmpty());
+}
+
+TEST_F(Editors, FindAndReplaceWorkOnTheText) {
+    frame->New1Click();
+    TChild* editor = frame->ActiveEditor();
+    QString note;
+    answer(QMessageBox::Ok, &note);
+    editor->FindTextClick();
+    EXPECT_EQ(note, QStringLiteral("No text to search"));
+
+    editor->Memo()->setPlainText(QStringLiteral("one\ntwo\nthree"));
+    editor->Memo()->document()->setModified(false);
+    editor->ReplaceClick();
+    TFindDialog* dialog = editor->ReplaceDialog();
+    EXPECT_TRUE(dialog->isVisible());
+    dialog->FindEdit->setText(QStringLiteral("t"));
+    dialog->ReplaceEdit->setText(QStringLiteral("T"));
+    editor->ReplaceDialogFind();
+    editor->ReplaceDialogFind();
+    EXPECT_EQ(editor->Memo()->textCursor().selectionStart(), 8);  // line 3, column 1
+    editor->ReplaceDialogReplace(false);  // the first from the top, whatever is selected
+    EXPECT_EQ(editor->Memo()->toPlainText(), QStringLiteral("one\nTwo\nthree"));
+    EXPECT_TRUE(editor->IsModified());
+}
+} // namespace
