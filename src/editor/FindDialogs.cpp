@@ -72,13 +72,21 @@ TFindDialog::TFindDialog(bool replacing, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-QString TFindDialog::FindText() const { return FindEdit->text(); }
+QString TFindDialog::FindText() const {
+    return FindEdit->text();
+}
 
-void TFindDialog::SetFindText(const QString& text) { FindEdit->setText(text); }
+void TFindDialog::SetFindText(const QString& text) {
+    FindEdit->setText(text);
+}
 
-QString TFindDialog::ReplaceText() const { return ReplaceEdit ? ReplaceEdit->text() : QString(); }
+QString TFindDialog::ReplaceText() const {
+    return ReplaceEdit ? ReplaceEdit->text() : QString();
+}
 
-bool TFindDialog::MatchCase() const { return MatchCaseBox->isChecked(); }
+bool TFindDialog::MatchCase() const {
+    return MatchCaseBox->isChecked();
+}
 
 // Each opening starts in the search text, all of it selected, so that
 // typing replaces it.

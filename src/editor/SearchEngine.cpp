@@ -56,8 +56,8 @@ private:
     // Surrogate units stand for themselves here; At pairs them up.
     UpperCase() {
         for (char32_t unit = 0; unit < table.size(); ++unit)
-            table[unit] = QChar::isSurrogate(unit) ? char16_t(unit)
-                                                   : char16_t(QChar::toUpper(unit));
+            table[unit] =
+                QChar::isSurrogate(unit) ? char16_t(unit) : char16_t(QChar::toUpper(unit));
     }
     std::array<char16_t, 0x10000> table;
 };
@@ -133,8 +133,7 @@ int SearchEngine::FindInLine(const QString& target, const QString& line, int fro
     return found < 0 ? 0 : int(found) + 1;
 }
 
-bool SearchEngine::ReplaceAll(TextLines& text, const QString& target,
-                              const QString& replacement) {
+bool SearchEngine::ReplaceAll(TextLines& text, const QString& target, const QString& replacement) {
     const Occurrences occurrences(target, MatchCase);
     bool replaced = false;
     const int lines = text.LineCount();

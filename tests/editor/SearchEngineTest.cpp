@@ -48,7 +48,9 @@ public:
     int writes = 0;
 };
 
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 TEST(SearchText, WalksDownAndStartsAgainAfterTheNote) {
     MemoryLines lines({"one", "two", "three"});
@@ -268,8 +270,8 @@ TEST(SearchEngine, AgreesWithTheLiteralRulesOnRandomTexts) {
         const bool matchCase = round % 2 == 1;
         SCOPED_TRACE(testing::Message()
                      << "text \"" << start.join("|").toStdString() << "\" target \""
-                     << target.toStdString() << "\" replacement \""
-                     << replacement.toStdString() << "\" match case " << matchCase);
+                     << target.toStdString() << "\" replacement \"" << replacement.toStdString()
+                     << "\" match case " << matchCase);
 
         MemoryLines lines(start);
         SearchEngine engine;
