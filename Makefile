@@ -37,6 +37,8 @@ bench: deps
 	@bash bench/startup.sh $(BUILD_DIR)-bench/src/zendra
 	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target zendra-print-bench
 	@$(BUILD_DIR)-bench/bench/zendra-print-bench --benchmark_color=false
+	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target zendra-editor-bench
+	@$(BUILD_DIR)-bench/bench/zendra-editor-bench --benchmark_color=false
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
