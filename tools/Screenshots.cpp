@@ -3,6 +3,7 @@
 // opens the main window's commands one after another and saves the screen
 // while each window is up.
 #include "Application.h"
+#include "MDIChild.h"
 #include "MDIFrame.h"
 #include "MessageForm.h"
 #include "Viewfile.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QListWidget>
 #include <QScreen>
 #include <QTest>
@@ -114,6 +116,19 @@ int main(int argc, char** argv) {
     });
     frame.Writematrices1Click();
     save(QStringLiteral("viewer"));
+    if (TViewForm::ViewForm != nullptr)
+        TViewForm::ViewForm->CloseForm();
     QFile::remove(listing + QStringLiteral(".out"));
+
+    // An editor window on a data file, with the find dialog open.
+    whenModal([&](QWidget* w) { typePath(w, examples + QStringLiteral("/system.dat")); });
+    frame.Open1Click();
+    if (TChild* editor = frame.ActiveEditor()) {
+        editor->Memo()->moveCursor(QTextCursor::Down);
+        editor->Memo()->moveCursor(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
+        editor->FindTextClick();
+        save(QStringLiteral("editor-find"));
+        editor->SetCloseConfirmed();
+    }
     return 0;
 }

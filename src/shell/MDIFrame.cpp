@@ -515,7 +515,10 @@ void TFrameForm::showEditor(TChild* editor) {
     editor->parentWidget()->raise();
     m_mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(editor->parentWidget()));
     editor->Memo()->setFocus();
+    // Cascading places the windows; the new one keeps the size it was given.
+    const QSize size = editor->parentWidget()->size();
     m_mdiArea->cascadeSubWindows();
+    editor->parentWidget()->resize(size);
 }
 
 void TFrameForm::New1Click() {
