@@ -35,8 +35,8 @@ bench: deps
 	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target zendra-bench zendra
 	@$(BUILD_DIR)-bench/bench/zendra-bench --benchmark_color=false
 	@bash bench/startup.sh $(BUILD_DIR)-bench/src/zendra
-	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target zendra-print-bench
-	@$(BUILD_DIR)-bench/bench/zendra-print-bench --benchmark_color=false
+	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target zendra-window-bench
+	@$(BUILD_DIR)-bench/bench/zendra-window-bench --benchmark_color=false
 	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target zendra-editor-bench
 	@$(BUILD_DIR)-bench/bench/zendra-editor-bench --benchmark_color=false
 

@@ -32,34 +32,59 @@ QString EditorFile::Decode(const QByteArray& bytes, Encoding* encoding) {
     } else {
         *encoding = Encoding::Utf8;
     }
-    // Every break becomes one "\n": CR LF first, then the lone CRs.
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    // Every break becomes one "\n" (CR LF, or a lone CR), in one pass over
+    // the text: replacing piece by piece re-moves the rest of a long text
+    // for every break.
+    if (!text.contains(QLatin1Char('\r')))
+        return text;
+    QChar* data = text.data();
+    const qsizetype size = text.size();
+    qsizetype out = 0;
+    for (qsizetype in = 0; in < size; ++in) {
+        if (data[in] == QLatin1Char('\r')) {
+            data[out++] = QLatin1Char('\n');
+            if (in + 1 < size && data[in + 1] == QLatin1Char('\n'))
+                ++in;
+        } else {
+            data[out++] = data[in];
+        }
+    }
+    text.truncate(out);
     return text;
 }
 
 QByteArray EditorFile::Encode(const QString& text, Encoding encoding) {
-    QString withBreaks = text;
-    withBreaks.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    if (encoding == Encoding::Utf8)
-        return withBreaks.toUtf8();
-    // Single-byte text goes back byte for byte; a character typed since that
-    // has no single byte is written in UTF-8 rather than lost.
     QByteArray bytes;
-    bytes.reserve(withBreaks.size());
-    for (qsizetype i = 0; i < withBreaks.size(); ++i) {
-        const QChar c = withBreaks.at(i);
-        if (c.unicode() <= 0xFF) {
-            bytes.append(static_cast<char>(c.unicode()));
-        } else {
-            qsizetype length = 1;
-            if (c.isHighSurrogate() && i + 1 < withBreaks.size())
-                length = 2;
-            bytes.append(withBreaks.mid(i, length).toUtf8());
-            i += length - 1;
+    if (encoding == Encoding::Utf8) {
+        bytes = text.toUtf8();
+    } else {
+        // Single-byte text goes back byte for byte; a character typed since
+        // that has no single byte is written in UTF-8 rather than lost.
+        bytes.reserve(text.size());
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text.at(i);
+            if (c.unicode() <= 0xFF) {
+                bytes.append(static_cast<char>(c.unicode()));
+            } else {
+                const qsizetype length = c.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+                bytes.append(text.mid(i, length).toUtf8());
+                i += length - 1;
+            }
         }
     }
-    return bytes;
+    // Each "\n" becomes CR LF, in one pass (no encoded character holds the
+    // byte of a line feed but the line feed itself).
+    const qsizetype breaks = bytes.count('\n');
+    if (breaks == 0)
+        return bytes;
+    QByteArray out(bytes.size() + breaks, Qt::Uninitialized);
+    char* to = out.data();
+    for (const char c : std::as_const(bytes)) {
+        if (c == '\n')
+            *to++ = '\r';
+        *to++ = c;
+    }
+    return out;
 }
 
 bool EditorFile::Load(const QString& path, QString* text, Encoding* encoding, QString* error) {

@@ -1,13 +1,17 @@
-// Benchmarks of printing an editor's text to a PDF file, and the table of
-// the goals they must meet. Printing needs an application object; it runs
-// on the offscreen platform, so no display is needed.
+// Benchmarks of an editor window: opening a long file, and printing its
+// text to a PDF file; with the table of the goals they must meet. Both need
+// an application object; it runs on the offscreen platform, so no display
+// is needed.
+#include "MDIChild.h"
 #include "TextLines.h"
 #include "TextPrinter.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QStringList>
 
 #include <benchmark/benchmark.h>
@@ -16,6 +20,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -95,11 +100,90 @@ void PrintScaling_Zendra(benchmark::State& state) {
     QFile::remove(PdfPath);
 }
 
+// A data-like file of count lines, about 50 characters each.
+QString longFile(int count) {
+    const QString path = QDir::temp().filePath(QStringLiteral("zendra-bench-open-%1.dat").arg(count));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    const QByteArray line("  1.25000000000000E+0002 -3.50000000000000E-0001 \r\n");
+    for (int i = 0; i < count; ++i)
+        file.write(line);
+    return path;
+}
+
+// The resident memory of the process, in megabytes.
+double residentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024.0;
+    return 0.0;
+}
+
+// Opens the file in a new editor window, ready to scroll: shown, and moved
+// to the middle of the text.
+void OpenOnce(const QString& path, double* megabytes = nullptr) {
+    TChild editor;
+    editor.resize(800, 600);
+    editor.show();
+    editor.Open(path);
+    QCoreApplication::processEvents();
+    QScrollBar* bar = editor.Memo()->verticalScrollBar();
+    bar->setValue(bar->maximum() / 2);
+    QCoreApplication::processEvents();
+    if (megabytes != nullptr)
+        *megabytes = residentMegabytes();
+    editor.SetCloseConfirmed();
+}
+
+void Open400k_Zendra(benchmark::State& state) {
+    const QString path = longFile(400000);
+    double megabytes = 0.0;
+    for (auto _ : state)
+        OpenOnce(path, &megabytes);
+    state.counters["resident_mb"] = megabytes;
+    QFile::remove(path);
+}
+
+void OpenScaling_Zendra(benchmark::State& state) {
+    const QString small = longFile(400000);
+    const QString large = longFile(800000);
+    using Clock = std::chrono::steady_clock;
+    Clock::duration smallTime{};
+    Clock::duration largeTime{};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        OpenOnce(small);
+        const auto middle = Clock::now();
+        OpenOnce(large);
+        largeTime += Clock::now() - middle;
+        smallTime += middle - start;
+    }
+    state.counters["ratio"] =
+        std::chrono::duration<double>(largeTime) / std::chrono::duration<double>(smallTime);
+    QFile::remove(small);
+    QFile::remove(large);
+}
+
 // Each case runs five times; the table goes by the least wall-clock time of
 // the five (the file is part of the work), and a ratio by its median.
 double least(const std::vector<double>& values) {
     return *std::min_element(values.begin(), values.end());
 }
+BENCHMARK(Open400k_Zendra)
+    ->Repetitions(3)
+    ->DisplayAggregatesOnly(true)
+    ->ComputeStatistics("min", least)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenScaling_Zendra)
+    ->Repetitions(3)
+    ->DisplayAggregatesOnly(true)
+    ->UseRealTime()
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(Print10k_Zendra)
     ->Repetitions(5)
     ->DisplayAggregatesOnly(true)
@@ -123,6 +207,9 @@ public:
             if (run.aggregate_name == "min")
                 seconds[run.run_name.function_name] =
                     run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            const auto resident = run.counters.find("resident_mb");
+            if (run.aggregate_name == "median" && resident != run.counters.end())
+                megabytes[run.run_name.function_name] = resident->second.value;
             const auto ratio = run.counters.find("ratio");
             if (run.aggregate_name == "median" && ratio != run.counters.end())
                 ratios[run.run_name.function_name] = ratio->second;
@@ -130,6 +217,7 @@ public:
     }
     std::map<std::string, double> seconds;
     std::map<std::string, double> ratios;
+    std::map<std::string, double> megabytes;
 };
 
 struct Goal {
@@ -149,6 +237,9 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
     const Goal goals[] = {
+        {"open 400,000 lines, ready to scroll (seconds)", reporter.seconds, "Open400k_Zendra", 1.5},
+        {"  resident memory then (MB)", reporter.megabytes, "Open400k_Zendra", 300},
+        {"open twice as many (800,000 / 400,000 lines)", reporter.ratios, "OpenScaling_Zendra", 2.2},
         {"print 10,000 lines to PDF (seconds)", reporter.seconds, "Print10k_Zendra", 2.0},
         {"print twice as many (20,000 / 10,000 lines)", reporter.ratios, "PrintScaling_Zendra",
          2.2},
