@@ -49,8 +49,8 @@ int leadingNumber(const QString& text) {
 TChild::TChild(QWidget* parent) : QWidget(parent), m_printer(QPrinter::HighResolution) {
     setObjectName(QStringLiteral("Child"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // Help for the editor is in the program's own help file.
     setProperty("helpContext", 1);
-    setProperty("helpFile", QStringLiteral("Lynxhold"));
 
     m_memo = new QPlainTextEdit(this);
     m_memo->setObjectName(QStringLiteral("Memo1"));

@@ -16,6 +16,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QPrinter>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -266,5 +269,43 @@ TEST_F(Editors, FindAndReplaceWorkOnTheText) {
     editor->ReplaceDialogReplace(false);  // the first from the top, whatever is selected
     EXPECT_EQ(editor->Memo()->toPlainText(), QStringLiteral("one\nTwo\nthree"));
     EXPECT_TRUE(editor->IsModified());
+}
+} // namespace
+
+namespace {
+TEST_F(Editors, AWindowClosedWhilePrintingEndsTheJobAndThenCloses) {
+    frame->New1Click();
+    TChild* editor = frame->ActiveEditor();
+    QStringList lines;
+    for (int i = 0; i < 3000; ++i)
+        lines << QStringLiteral("line %1").arg(i);
+    editor->Memo()->setPlainText(lines.join(QLatin1Char('\n')));
+    editor->Memo()->document()->setModified(false);
+    editor->Printer().setOutputFormat(QPrinter::PdfFormat);
+    editor->Printer().setOutputFileName(path("job.pdf"));
+    QPointer<QMdiSubWindow> window = frame->MdiArea()->activeSubWindow();
+    // The close arrives between two printed lines.
+    QTimer::singleShot(0, window, [window] { window->close(); });
+    editor->Print1Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+    EXPECT_TRUE(frame->Editors().isEmpty());
+}
+
+TEST_F(Editors, ASaveThatFailsKeepsTheWindowAndItsEdits) {
+    frame->New1Click();
+    TChild* editor = frame->ActiveEditor();
+    editor->ParseFile(path("no-such-folder/x.dat"));
+    type(editor, QStringLiteral("precious"));
+    QString report;
+    WhenModal([&](QWidget* question) {
+        answer(QMessageBox::Ok, &report);  // the failure's report comes next
+        static_cast<QMessageBox*>(question)->button(QMessageBox::Yes)->click();
+    });
+    frame->MdiArea()->activeSubWindow()->close();
+    EXPECT_TRUE(report.contains(path("no-such-folder/x.dat"))) << report.toStdString();
+    ASSERT_EQ(frame->Editors().size(), 1);
+    EXPECT_TRUE(editor->IsModified());
+    EXPECT_EQ(editor->Memo()->toPlainText(), QStringLiteral("precious"));
 }
 } // namespace
