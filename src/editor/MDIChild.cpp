@@ -526,7 +526,7 @@ void TChild::ReplaceDialogFind() { findNext(m_replaceDialog); }
 void TChild::ReplaceDialogReplace(bool all) {
     m_search.MatchCase = m_replaceDialog->MatchCase();
     m_search.LastFindText = m_replaceDialog->FindText();
-    MemoLines lines(m_memo);
+    MemoLines lines(m_memo, all ? MemoLines::Reading::WholeText : MemoLines::Reading::Blocks);
     const bool replaced =
         all ? m_search.ReplaceAll(lines, m_search.LastFindText, m_replaceDialog->ReplaceText())
             : m_search.ReplaceFirst(lines, m_search.LastFindText, m_replaceDialog->ReplaceText());

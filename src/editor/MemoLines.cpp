@@ -1,15 +1,18 @@
 #include "MemoLines.h"
 
 #include <QPlainTextEdit>
+
+#include <algorithm>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
-namespace {
-// Past this many lines, rewriting the whole text is cheaper than editing
-// block by block.
-constexpr int FewLines = 64;
-} // namespace
+MemoLines::MemoLines(QPlainTextEdit* memo, Reading reading) : m_memo(memo) {
+    if (reading == Reading::WholeText) {
+        m_whole = memo->document()->toRawText();
+        m_useWhole = true;
+    }
+}
 
 int MemoLines::LineCount() const {
     const QTextDocument* document = m_memo->document();
@@ -23,7 +26,25 @@ QString MemoLines::Line(int index) const {
     const auto replaced = m_replaced.constFind(index);
     if (replaced != m_replaced.constEnd())
         return *replaced;
-    return m_memo->document()->findBlockByNumber(index).text();
+    if (m_useWhole && (index == m_wholeIndex + 1)) {
+        qsizetype end = m_whole.indexOf(QChar::ParagraphSeparator, m_wholeNext);
+        if (end < 0)
+            end = m_whole.size();
+        const QString line = m_whole.mid(m_wholeNext, end - m_wholeNext);
+        m_wholeIndex = index;
+        m_wholeNext = end + 1;
+        return line;
+    }
+    return block(index).text();
+}
+
+QTextBlock MemoLines::block(int index) const {
+    if (m_lastIndex >= 0 && index == m_lastIndex + 1 && m_last.isValid())
+        m_last = m_last.next();
+    else if (index != m_lastIndex || !m_last.isValid())
+        m_last = m_memo->document()->findBlockByNumber(index);
+    m_lastIndex = index;
+    return m_last;
 }
 
 void MemoLines::SetLine(int index, const QString& text) { m_replaced.insert(index, text); }
@@ -39,31 +60,39 @@ void MemoLines::Select(int line, int column, int length, qint64) {
 bool MemoLines::Commit() {
     if (m_replaced.isEmpty())
         return false;
+    // Only the lines that changed are edited, top to bottom, walking the
+    // blocks once; rewriting the whole text would cost far more.
+    QList<int> changed = m_replaced.keys();
+    std::sort(changed.begin(), changed.end());
     QTextDocument* document = m_memo->document();
     QTextCursor cursor(document);
-    if (m_replaced.size() <= FewLines) {
-        cursor.beginEditBlock();
-        for (auto it = m_replaced.constBegin(); it != m_replaced.constEnd(); ++it) {
-            const QTextBlock block = document->findBlockByNumber(it.key());
-            cursor.setPosition(block.position());
-            cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
-            cursor.insertText(it.value());
-        }
-        cursor.endEditBlock();
-    } else {
-        QString text;
-        text.reserve(document->characterCount() + m_replaced.size() * 16);
-        int index = 0;
-        for (QTextBlock block = document->begin(); block.isValid(); block = block.next(), ++index) {
-            if (index > 0)
-                text += QLatin1Char('\n');
-            const auto replaced = m_replaced.constFind(index);
-            text += replaced != m_replaced.constEnd() ? *replaced : block.text();
-        }
-        cursor.select(QTextCursor::Document);
-        cursor.insertText(text);
+    cursor.beginEditBlock();
+    QTextBlock block = document->findBlockByNumber(changed.first());
+    int index = changed.first();
+    for (int line : changed) {
+        for (; index < line; ++index)
+            block = block.next();
+        // Only the part between what the old and new line share at their
+        // ends is replaced: less for the document to move.
+        const QString before = block.text();
+        const QString after = m_replaced.value(line);
+        qsizetype head = 0;
+        const qsizetype shorter = std::min(before.size(), after.size());
+        while (head < shorter && before.at(head) == after.at(head))
+            ++head;
+        qsizetype tail = 0;
+        while (tail < shorter - head &&
+               before.at(before.size() - 1 - tail) == after.at(after.size() - 1 - tail))
+            ++tail;
+        cursor.setPosition(block.position() + static_cast<int>(head));
+        cursor.setPosition(block.position() + static_cast<int>(before.size() - tail),
+                           QTextCursor::KeepAnchor);
+        cursor.insertText(after.mid(head, after.size() - head - tail));
     }
+    cursor.endEditBlock();
     m_replaced.clear();
+    m_lastIndex = -1;
+    m_last = QTextBlock();
     return true;
 }
 
