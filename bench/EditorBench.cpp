@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QStringList>
 
+#include "BenchGoals.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -150,97 +152,28 @@ void FindNext_Scaling(benchmark::State& state) {
     scaling(state, [](MemoryLines& copy) { benchmark::DoNotOptimize(findAll(copy)); });
 }
 
-// Each case runs five times, and the table goes by the least elapsed time
-// of the five. Elapsed, not processor time: sed runs in a process of its own.
-double least(const std::vector<double>& values) {
-    return *std::min_element(values.begin(), values.end());
-}
-#define EDITOR_BENCHMARK(name)                                                                     \
-    BENCHMARK(name)                                                                                \
-        ->Repetitions(5)                                                                           \
-        ->DisplayAggregatesOnly(true)                                                              \
-        ->ComputeStatistics("min", least)                                                          \
-        ->UseRealTime()                                                                            \
-        ->Unit(benchmark::kMillisecond)
+// Elapsed, not processor time: sed runs in a process of its own.
+#define EDITOR_BENCHMARK(name) ZENDRA_BENCHMARK(name)->UseRealTime()->Unit(benchmark::kMillisecond)
 EDITOR_BENCHMARK(ReplaceAll_Zendra);
 EDITOR_BENCHMARK(ReplaceAll_Sed);
 EDITOR_BENCHMARK(ReplaceAll_Scaling);
 EDITOR_BENCHMARK(FindNext_Zendra);
 EDITOR_BENCHMARK(FindNext_Scaling);
 
-// Keeps each benchmark's least time per iteration, in seconds, and the
-// median of a ratio measured inside a benchmark.
-class FigureReporter : public benchmark::ConsoleReporter {
-public:
-    FigureReporter() : ConsoleReporter(OO_Tabular) {}
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            if (run.aggregate_name == "min")
-                seconds[run.run_name.function_name] = run.GetAdjustedRealTime() / 1000.0;
-            const auto ratio = run.counters.find("ratio");
-            if (run.aggregate_name == "median" && ratio != run.counters.end())
-                ratios[run.run_name.function_name] = ratio->second;
-        }
-    }
-    std::map<std::string, double> seconds;
-    std::map<std::string, double> ratios;
-
-    // A goal's figure: the ratio of two times, a ratio measured inside one
-    // benchmark, or else a time; false when its benchmarks did not run.
-    bool Figure(const char* measured, const char* baseline, double& value) const {
-        if (*baseline != '\0') {
-            const auto m = seconds.find(measured);
-            const auto b = seconds.find(baseline);
-            if (m == seconds.end() || b == seconds.end())
-                return false;
-            value = m->second / b->second;
-            return true;
-        }
-        for (const auto* figures : {&ratios, &seconds}) {
-            const auto m = figures->find(measured);
-            if (m != figures->end()) {
-                value = m->second;
-                return true;
-            }
-        }
-        return false;
-    }
-};
-
-struct Goal {
-    const char* what;
-    const char* measured;
-    const char* baseline;
-    double limit;
-};
 } // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    FigureReporter reporter;
+    bench::FigureReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-
-    const Goal goals[] = {
-        {"Replace All, 400,000 lines (s)", "ReplaceAll_Zendra", "", 1.0},
-        {"Replace All / sed", "ReplaceAll_Zendra", "ReplaceAll_Sed", 10.0},
-        {"Replace All twice as large / 400,000 lines", "ReplaceAll_Scaling", "", 2.2},
-        {"Find Next through 100,000 (s)", "FindNext_Zendra", "", 3.0},
-        {"Find Next twice as large / 400,000 lines", "FindNext_Scaling", "", 2.2},
-    };
-    std::printf("\n%-48s %8s %8s\n", "figure", "value", "goal");
-    bool met = true;
-    for (const Goal& goal : goals) {
-        double value = 0.0;
-        if (!reporter.Figure(goal.measured, goal.baseline, value))
-            continue;
-        const bool ok = value <= goal.limit;
-        met = met && ok;
-        std::printf("%-48s %8.2f %6s%.1f %s\n", goal.what, value, "<= ", goal.limit,
-                    ok ? "ok" : "MISSED");
-    }
+    const bool met = bench::PrintGoals(
+        reporter, {
+                      {"Replace All, 400,000 lines (s)", "ReplaceAll_Zendra", 1.0},
+                      {"Replace All / sed", "ReplaceAll_Zendra/ReplaceAll_Sed", 10.0},
+                      {"Replace All twice as large / 400,000 lines", "ReplaceAll_Scaling.ratio", 2.2},
+                      {"Find Next through 100,000 (s)", "FindNext_Zendra", 3.0},
+                      {"Find Next twice as large / 400,000 lines", "FindNext_Scaling.ratio", 2.2},
+                  });
     benchmark::Shutdown();
     return met ? 0 : 1;
 }

@@ -8,6 +8,8 @@
 #include "Messages.h"
 #include "MyString.h"
 
+#include "BenchGoals.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -299,14 +301,6 @@ void List20_Zendra(benchmark::State& state) {
     std::remove(path.c_str());
 }
 
-// Each case runs five times, and the table goes by the least processor
-// time of the five: what another busy process on the machine disturbs
-// least.
-double least(const std::vector<double>& values) {
-    return *std::min_element(values.begin(), values.end());
-}
-#define ZENDRA_BENCHMARK(name)                                                                     \
-    BENCHMARK(name)->Repetitions(5)->DisplayAggregatesOnly(true)->ComputeStatistics("min", least)
 ZENDRA_BENCHMARK(Multiply_Zendra);
 ZENDRA_BENCHMARK(Multiply_Baseline);
 ZENDRA_BENCHMARK(Invert_Zendra);
@@ -321,74 +315,23 @@ ZENDRA_BENCHMARK(Write20_Baseline);
 ZENDRA_BENCHMARK(View50_Zendra)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(List20_Zendra)->Unit(benchmark::kMillisecond);
 
-// Keeps each benchmark's time per iteration for the table of ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    RatioReporter() : ConsoleReporter(OO_Tabular) {}
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            if (run.aggregate_name == "min")
-                times[run.run_name.function_name] = run.GetAdjustedCPUTime();
-            // A ratio measured inside one benchmark goes by its median.
-            const auto ratio = run.counters.find("ratio");
-            if (run.aggregate_name == "median" && ratio != run.counters.end())
-                ratios[run.run_name.function_name] = ratio->second;
-        }
-    }
-    std::map<std::string, double> times;
-    std::map<std::string, double> ratios;
-};
-
-struct Goal {
-    const char* what;
-    const char* measured;
-    const char* baseline;
-    double limit;
-};
 } // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    bench::FigureReporter reporter(true);
     benchmark::RunSpecifiedBenchmarks(&reporter);
-
-    const Goal goals[] = {
-        {"multiply 50 x 50 / naive triple loop", "MultiplyVsLoop_Zendra", "", 1.5},
-        {"invert 50 x 50 / naive triple loop", "InvertVsLoop_Zendra", "", 1.5},
-        {"Cholesky + solve 50 x 50 / naive triple loop", "Cholesky_Solve_Zendra",
-         "Multiply_Baseline", 0.0},
-        {"read 20 x (50 x 50) / strtod loop", "Read20_Zendra", "Read20_Baseline", 3.0},
-        {"read twice as large (20 / 10 matrices)", "ReadScaling_Zendra", "", 2.2},
-        {"write 20 x (50 x 50) / snprintf loop", "Write20_Zendra", "Write20_Baseline", 2.0},
-    };
-    std::printf("\n%-48s %8s %8s\n", "ratio", "value", "goal");
-    bool met = true;
-    for (const Goal& goal : goals) {
-        double ratio = 0.0;
-        if (*goal.baseline == '\0') {
-            const auto measured = reporter.ratios.find(goal.measured);
-            if (measured == reporter.ratios.end())
-                continue;
-            ratio = measured->second;
-        } else {
-            const auto measured = reporter.times.find(goal.measured);
-            const auto baseline = reporter.times.find(goal.baseline);
-            if (measured == reporter.times.end() || baseline == reporter.times.end())
-                continue;
-            ratio = measured->second / baseline->second;
-        }
-        if (goal.limit > 0) {
-            const bool ok = ratio <= goal.limit;
-            met = met && ok;
-            std::printf("%-48s %8.2f %6s%.1f %s\n", goal.what, ratio, "<= ", goal.limit,
-                        ok ? "ok" : "MISSED");
-        } else {
-            std::printf("%-48s %8.2f %8s\n", goal.what, ratio, "-");
-        }
-    }
+    const bool met = bench::PrintGoals(
+        reporter,
+        {
+            {"multiply 50 x 50 / naive triple loop", "MultiplyVsLoop_Zendra.ratio", 1.5},
+            {"invert 50 x 50 / naive triple loop", "InvertVsLoop_Zendra.ratio", 1.5},
+            {"Cholesky + solve 50 x 50 / naive triple loop",
+             "Cholesky_Solve_Zendra/Multiply_Baseline", 0},
+            {"read 20 x (50 x 50) / strtod loop", "Read20_Zendra/Read20_Baseline", 3.0},
+            {"read twice as large (20 / 10 matrices)", "ReadScaling_Zendra.ratio", 2.2},
+            {"write 20 x (50 x 50) / snprintf loop", "Write20_Zendra/Write20_Baseline", 2.0},
+        });
     benchmark::Shutdown();
     return met ? 0 : 1;
 }

@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "EditorFile.h"
 
 #include <QDir>
@@ -10,16 +11,6 @@
 #include <sys/resource.h>
 
 namespace {
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 struct NameCase {
     const char* path;
@@ -88,19 +79,19 @@ TEST_F(Saving, KeepsOneGenerationOfBackup) {
     EXPECT_FALSE(QFile::exists(path("x.BAK")));  // nothing was there before
     ASSERT_TRUE(save("x.dat", QStringLiteral("second")));
     ASSERT_TRUE(save("x.dat", QStringLiteral("third")));
-    EXPECT_EQ(readAll(path("x.dat")), "third");
-    EXPECT_EQ(readAll(path("x.BAK")), "second");
+    EXPECT_EQ(ReadBytes(path("x.dat")), "third");
+    EXPECT_EQ(ReadBytes(path("x.BAK")), "second");
 
     // Files differing only in extension share one backup name.
-    writeAll(path("x.out"), "listing");
+    WriteBytes(path("x.out"), "listing");
     ASSERT_TRUE(save("x.out", QStringLiteral("new listing")));
-    EXPECT_EQ(readAll(path("x.BAK")), "listing");
-    EXPECT_EQ(readAll(path("x.dat")), "third");
+    EXPECT_EQ(ReadBytes(path("x.BAK")), "listing");
+    EXPECT_EQ(ReadBytes(path("x.dat")), "third");
 }
 
 TEST_F(Saving, AFailedSaveLosesNothing) {
-    writeAll(path("x.dat"), "old");
-    writeAll(path("x.BAK"), "older");
+    WriteBytes(path("x.dat"), "old");
+    WriteBytes(path("x.BAK"), "older");
     QString error;
 
     // A folder where the file should be.
@@ -123,8 +114,8 @@ TEST_F(Saving, AFailedSaveLosesNothing) {
     setrlimit(RLIMIT_FSIZE, &previous);
     EXPECT_FALSE(saved);
     EXPECT_TRUE(error.contains(path("x.dat"))) << error.toStdString();
-    EXPECT_EQ(readAll(path("x.dat")), "old");
-    EXPECT_EQ(readAll(path("x.BAK")), "older");
+    EXPECT_EQ(ReadBytes(path("x.dat")), "old");
+    EXPECT_EQ(ReadBytes(path("x.BAK")), "older");
     // No half-written file is left behind.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }

@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "MDIChild.h"
 #include "FindDialogs.h"
 #include "MDIFrame.h"
@@ -26,16 +27,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // Answers the next message box with one of its buttons, keeping its text.
 void answer(QMessageBox::StandardButton button, QString* text = nullptr) {
@@ -105,18 +96,18 @@ TEST_F(Editors, NewWindowsAreNumberedForTheWholeRun) {
 }
 
 TEST_F(Editors, AnUntitledWindowSavesUnderItsNameWithoutADialog) {
-    writeAll(path("DOC1.BAK"), "stale");
+    WriteBytes(path("DOC1.BAK"), "stale");
     frame->New1Click();
     TChild* editor = frame->ActiveEditor();
     type(editor, QStringLiteral("x"));
     editor->Save1Click();
-    EXPECT_EQ(readAll(path("DOC1.dat")), "x");
+    EXPECT_EQ(ReadBytes(path("DOC1.dat")), "x");
     EXPECT_FALSE(QFile::exists(path("DOC1.BAK")));  // the stale one went, none was made
     EXPECT_FALSE(editor->IsModified());
 }
 
 TEST_F(Editors, OpeningShowsTheFileAndSavingWritesCrLf) {
-    writeAll(path("lf.dat"), "one\ntwo\n");
+    WriteBytes(path("lf.dat"), "one\ntwo\n");
     TChild* first = open(path("lf.dat"));
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(first->windowTitle(), path("lf.dat"));
@@ -127,8 +118,8 @@ TEST_F(Editors, OpeningShowsTheFileAndSavingWritesCrLf) {
     EXPECT_EQ(frame->Editors().size(), 2);
 
     second->Save1Click();
-    EXPECT_EQ(readAll(path("lf.dat")), "one\r\ntwo\r\n");
-    EXPECT_EQ(readAll(path("lf.BAK")), "one\ntwo\n");
+    EXPECT_EQ(ReadBytes(path("lf.dat")), "one\r\ntwo\r\n");
+    EXPECT_EQ(ReadBytes(path("lf.BAK")), "one\ntwo\n");
 }
 
 TEST_F(Editors, AFileThatCannotBeReadLeavesNoWindow) {
@@ -173,7 +164,7 @@ TEST_F(Editors, TheSaveQuestionDecidesTheClose) {
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(frame->Editors().isEmpty());
-    EXPECT_EQ(readAll(path("DOC2.dat")), "keep me");
+    EXPECT_EQ(ReadBytes(path("DOC2.dat")), "keep me");
 }
 
 TEST_F(Editors, EndingTheProgramAsksForEveryModifiedWindow) {

@@ -3,6 +3,7 @@
 // stands on them).
 #include "TextPrinter.h"
 #include "TextLines.h"
+#include "PdfReading.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -39,52 +40,7 @@ ListLines Numbered(int count) {
     return ListLines(lines);
 }
 
-QString RunTool(const QString& program, const QStringList& args) {
-    QProcess process;
-    process.start(program, args);
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-bool HavePoppler() {
-    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
-           !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
-}
-
-int PdfPages(const QString& pdf) {
-    const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf});
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-struct Word {
-    QString text;
-    int page; // from 1
-    double x, top, bottom;
-};
-
-// Every word of the PDF with its page and box, in points from the page's
-// top left.
-std::vector<Word> PdfWords(const QString& pdf) {
-    const QString html =
-        RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    static const QRegularExpression token(
-        QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" "
-                       "yMax=\"([0-9.]+)\">([^<]*)</word>"));
-    std::vector<Word> words;
-    int page = 0;
-    for (auto it = token.globalMatch(html); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        if (m.captured(4).isNull()) {
-            ++page;
-            continue;
-        }
-        words.push_back({m.captured(4), page, m.captured(1).toDouble(), m.captured(2).toDouble(),
-                         m.captured(3).toDouble()});
-    }
-    return words;
-}
+using Word = PdfWord;
 
 Word Find(const std::vector<Word>& words, const QString& text) {
     for (const Word& w : words) {

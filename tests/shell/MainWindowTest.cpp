@@ -2,6 +2,7 @@
 #include "MatrixListing.h"
 #include "MessageForm.h"
 #include "ModalDriver.h"
+#include "PdfReading.h"
 #include "Viewfile.h"
 
 #include <QAbstractButton>
@@ -204,8 +205,8 @@ TEST_F(MainWindow, ListMatrixWritesTheFileAndShowsItInAViewer) {
 }
 
 TEST_F(MainWindow, PrintsAViewUnderItsHeading) {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-        GTEST_SKIP() << "pdftotext is not installed";
+    if (!HavePoppler())
+        GTEST_SKIP() << "poppler's tools are not installed";
     readExample();
     const QString pdf = dir.filePath(QStringLiteral("view.pdf"));
     frame->Printer().setOutputFormat(QPrinter::PdfFormat);
@@ -218,10 +219,7 @@ TEST_F(MainWindow, PrintsAViewUnderItsHeading) {
         pick(w, 0);
     });
     frame->Viewmatrix2lick();
-    QProcess text;
-    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    ASSERT_TRUE(text.waitForFinished(10000));
-    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    const QString printed = PdfText(pdf);
     EXPECT_TRUE(printed.contains(QStringLiteral("Zendra for Windows")));
     EXPECT_TRUE(printed.contains(QStringLiteral("~~~~~~~~~~~~~~~~~~~~")));
     EXPECT_TRUE(printed.contains(QStringLiteral("4.50000")));

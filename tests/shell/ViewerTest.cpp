@@ -1,8 +1,10 @@
 // The output viewer and its line printer: loading, captions, the loading
 // report, printing to a PDF file (read back with poppler's tools), and when
 // the viewer closes itself.
+#include "FileBytes.h"
 #include "LinePrinter.h"
 #include "ModalDriver.h"
+#include "PdfReading.h"
 #include "Viewfile.h"
 
 #include <QApplication>
@@ -26,54 +28,8 @@
 
 namespace {
 
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-}
 
-QString RunTool(const QString& program, const QStringList& args) {
-    QProcess process;
-    process.start(program, args);
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-bool HavePoppler() {
-    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
-           !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
-}
-
-int PdfPages(const QString& pdf) {
-    const QString info = RunTool(QStringLiteral("pdfinfo"), {pdf});
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-QString PdfText(const QString& pdf) {
-    return RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-}
-
-struct Word {
-    QString text;
-    double x;
-    double y;
-    double bottom;
-};
-
-// Every word of the PDF with the top left and the bottom of its box, in
-// points.
-std::vector<Word> PdfWords(const QString& pdf) {
-    const QString html = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    static const QRegularExpression word(
-        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
-    std::vector<Word> words;
-    for (auto it = word.globalMatch(html); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        words.push_back({m.captured(4), m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble()});
-    }
-    return words;
-}
+using Word = PdfWord;
 
 const Word* Find(const std::vector<Word>& words, const QString& text) {
     for (const Word& w : words) {
@@ -187,9 +143,9 @@ TEST_F(ViewerTest, PrintedLinesAreIndentedByTenBlanksEmptyLinesIncluded) {
     EXPECT_NEAR(delta->x, alpha->x, 0.5);
 
     // The empty line takes a line of its own.
-    const double step = delta->y - gamma->y;
+    const double step = delta->top - gamma->top;
     EXPECT_GT(step, 0.0);
-    EXPECT_NEAR(gamma->y - alpha->y, 2 * step, 0.5);
+    EXPECT_NEAR(gamma->top - alpha->top, 2 * step, 0.5);
 }
 
 TEST_F(ViewerTest, LongLinesContinueAndLongTextsTurnThePage) {
