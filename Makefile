@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run tour test bench screenshots format clean
+.PHONY: all deps configure build run tour test bench screenshots package format clean
 
 all: build
 
@@ -40,8 +40,16 @@ bench: deps
 	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target zendra-editor-bench
 	@$(BUILD_DIR)-bench/bench/zendra-editor-bench --benchmark_color=false
 
+# A Debian package of the program: build/zendra_<version>_<arch>.deb.
+package: deps
+	@cmake -S . -B $(BUILD_DIR)-package -DCMAKE_BUILD_TYPE=Release -DZENDRA_BUILD_TESTS=OFF >/dev/null
+	@cmake --build $(BUILD_DIR)-package -j $(JOBS)
+	@cd $(BUILD_DIR)-package && cpack >/dev/null
+	@cp $(BUILD_DIR)-package/zendra_*.deb $(BUILD_DIR)/ 2>/dev/null || mkdir -p $(BUILD_DIR) && cp $(BUILD_DIR)-package/zendra_*.deb $(BUILD_DIR)/
+	@ls $(BUILD_DIR)/zendra_*.deb
+
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	@rm -rf $(BUILD_DIR) $(BUILD_DIR)-bench
+	@rm -rf $(BUILD_DIR) $(BUILD_DIR)-bench $(BUILD_DIR)-package

@@ -21,6 +21,8 @@ packages=(
     imagemagick
     # reading printed PDF files back in tests
     poppler-utils
+    # the Debian package's library dependencies
+    dpkg-dev
 )
 
 missing=()

@@ -288,8 +288,11 @@ QString HelpSystem::Locate(const QString& nameOrPath) {
         return given.isFile() ? given.absoluteFilePath() : QString();
 
     QStringList folders;
-    if (QCoreApplication::instance() != nullptr)
-        folders << QCoreApplication::applicationDirPath();
+    if (QCoreApplication::instance() != nullptr) {
+        const QString executableDir = QCoreApplication::applicationDirPath();
+        folders << executableDir
+                << QDir(executableDir).absoluteFilePath(QStringLiteral(ZENDRA_DATA_FROM_BIN));
+    }
     folders << QString::fromUtf8(ZENDRA_DATA_DIR) << QString::fromUtf8(ZENDRA_SOURCE_DATA_DIR);
     for (const QString& folder : folders) {
         if (folder.isEmpty())

@@ -10,7 +10,9 @@ class QWidget;
 // help window of the program's own, reused from request to request.
 //
 // Help files named without a folder are looked for beside the executable,
-// then in the installed data folder, then in the source tree's data folder.
+// then in the data folder of the prefix the executable is installed in
+// (bin/../share/zendra, so an installed tree can move), then in the data
+// folder the build was configured for, then in the source tree's.
 //
 // Widgets, windows and actions name their help context with the dynamic
 // property "helpContext" (int); a window may name its own help file with the
