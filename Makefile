@@ -45,7 +45,7 @@ package: deps
 	@cmake -S . -B $(BUILD_DIR)-package -DCMAKE_BUILD_TYPE=Release -DZENDRA_BUILD_TESTS=OFF >/dev/null
 	@cmake --build $(BUILD_DIR)-package -j $(JOBS)
 	@cd $(BUILD_DIR)-package && cpack >/dev/null
-	@cp $(BUILD_DIR)-package/zendra_*.deb $(BUILD_DIR)/ 2>/dev/null || mkdir -p $(BUILD_DIR) && cp $(BUILD_DIR)-package/zendra_*.deb $(BUILD_DIR)/
+	@mkdir -p $(BUILD_DIR) && cp $(BUILD_DIR)-package/zendra_*.deb $(BUILD_DIR)/
 	@ls $(BUILD_DIR)/zendra_*.deb
 
 format:
