@@ -6,7 +6,10 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 // The reader skips blank characters before a name and stops at Ctrl-Z, and
@@ -76,22 +79,67 @@ bool MatrixFileWriter::WriteMatrixFile(const std::string& path) {
         return false;
     }
     const std::string text = FileText(m_workspace);
-
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        m_messages.ShowMessage("Sorry, the file \"" + path + "\" cannot be created: " +
-                               std::strerror(errno) + ".");
-        return false;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    int error = errno;
-    const bool closed = std::fclose(file) == 0;
-    if (written && !closed)
-        error = errno;
-    if (!written || !closed) {
-        m_messages.ShowMessage("Sorry, the file \"" + path + "\" could not be written: " +
+    const auto failed = [&](const char* what, int error) {
+        m_messages.ShowMessage("Sorry, the file \"" + path + "\" " + what + ": " +
                                std::strerror(error) + ".");
         return false;
+    };
+
+    // The new file is written completely beside the old one and takes its
+    // name only then: a disk that fills up half-way leaves the previous file
+    // as it was, not cut off. A link is followed, so that it stays a link.
+    std::string target = path;
+    struct stat existing {};
+    const bool exists = ::stat(path.c_str(), &existing) == 0;
+    if (exists) {
+        if (S_ISDIR(existing.st_mode))
+            return failed("cannot be created", EISDIR);
+        if (::access(path.c_str(), W_OK) != 0)
+            return failed("cannot be created", errno);  // a write-protected file stays so
+        if (char* real = ::realpath(path.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+    }
+    const std::size_t slash = target.rfind('/');
+    std::string temporary = target.substr(0, slash + 1) + "." +
+                            target.substr(slash + 1) + ".XXXXXX";
+    const int fd = ::mkstemp(&temporary[0]);
+    if (fd < 0)
+        return failed("cannot be created", errno);
+    const auto discard = [&](const char* what, int error) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return failed(what, error);
+    };
+    // A replaced file keeps its permissions; a new one gets the usual ones.
+    mode_t mode = existing.st_mode & 07777;
+    if (!exists) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    ::fchmod(fd, mode);
+
+    for (std::size_t done = 0; done < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return discard("could not be written", n < 0 ? errno : ENOSPC);
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0)
+        return discard("could not be written", errno);
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return failed("could not be written", error);
+    }
+    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return failed("cannot be created", error);
     }
     return true;
 }

@@ -17,7 +17,8 @@ public:
     MatrixFileWriter(const GVar& workspace, Messages& messages)
         : m_workspace(workspace), m_messages(messages) {}
 
-    // Returns true when the whole file was written.
+    // Returns true when the whole file was written. A write that fails on
+    // the way (a full disk) leaves an earlier file of that name as it was.
     bool WriteMatrixFile(const std::string& path);
 
     // The file's contents, for a workspace that can be written.
