@@ -1,5 +1,6 @@
 #include "FileBytes.h"
 #include "EditorFile.h"
+#include "ScratchMount.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 
 namespace {
@@ -118,5 +121,53 @@ TEST_F(Saving, AFailedSaveLosesNothing) {
     EXPECT_EQ(ReadBytes(path("x.BAK")), "older");
     // No half-written file is left behind.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+// The same on real disks that fail: a tmpfs that fills up and one mounted
+// read-only (or, without root, a folder without write permission).
+class SavingOnAFailingDisk : public ::testing::Test {
+protected:
+    void Prepare() {
+        WriteBytes(file, "old\r\n");
+        WriteBytes(backup, "older\r\n");
+    }
+    bool Save(const QString& text, QString* error) {
+        return EditorFile::Save(EditorFile::ParseFile(file), text, EditorFile::Encoding::Utf8,
+                                error);
+    }
+    void ExpectBothFilesKept() {
+        EXPECT_EQ(ReadBytes(file), "old\r\n");
+        EXPECT_EQ(ReadBytes(backup), "older\r\n");
+        EXPECT_EQ(QDir(QString::fromStdString(disk.File(""))).entryList(QDir::Files | QDir::Hidden),
+                  QStringList({QStringLiteral("x.BAK"), QStringLiteral("x.dat")}));
+    }
+    ScratchMount disk;
+    const QString file = QString::fromStdString(disk.File("x.dat"));
+    const QString backup = QString::fromStdString(disk.File("x.BAK"));
+};
+
+TEST_F(SavingOnAFailingDisk, AFullDisk) {
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Why();
+    Prepare();
+    QString error;
+    EXPECT_FALSE(Save(QString(100000, QLatin1Char('z')), &error));
+    EXPECT_EQ(error, QStringLiteral("Cannot save \"%1\": %2.")
+                         .arg(file, QString::fromLocal8Bit(std::strerror(ENOSPC))));
+    ExpectBothFilesKept();
+}
+
+TEST_F(SavingOnAFailingDisk, AReadOnlyFolder) {
+    Prepare();
+    if (!disk.MakeReadOnly())
+        GTEST_SKIP() << disk.Why();
+    QString error;
+    EXPECT_FALSE(Save(QStringLiteral("new"), &error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Cannot save \"%1\": ").arg(file)))
+        << error.toStdString();
+    EXPECT_TRUE(error.contains(QString::fromLocal8Bit(std::strerror(ScratchMount::ReadOnlyError())),
+                               Qt::CaseInsensitive))
+        << error.toStdString();
+    ExpectBothFilesKept();
 }
 } // namespace
