@@ -5,7 +5,9 @@
 #
 # CASE_DIR holds script.zs and its input files, the expected stdout and
 # stderr, optionally status (default 0) and expected/ with files the script
-# must leave behind. The case runs in a fresh copy, so it can write freely.
+# must leave behind. The case runs in a fresh copy, so it can write freely;
+# links to shared input files are copied as the files they name, and a
+# generate.sh in CASE_DIR runs in the copy first, for inputs too big to keep.
 set -u
 
 cli=$1
@@ -14,8 +16,11 @@ work=$(mktemp -d)
 actual=$(mktemp -d)
 trap 'rm -rf "$work" "$actual"' EXIT
 
-cp -R "$case_dir"/. "$work"/
+cp -RL "$case_dir"/. "$work"/
 rm -rf "$work/stdout" "$work/stderr" "$work/status" "$work/expected"
+if [ -f "$work/generate.sh" ]; then
+    (cd "$work" && bash generate.sh) || { echo "FAIL generate.sh"; exit 1; }
+fi
 
 (cd "$work" && "$cli" script.zs >"$actual/stdout" 2>"$actual/stderr")
 echo $? >"$actual/status"
