@@ -24,7 +24,9 @@ EditorFile::Identity EditorFile::ParseFile(const QString& path) {
 }
 
 QString EditorFile::Decode(const QByteArray& bytes, Encoding* encoding) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A byte order mark is kept as a character, so that saving writes it back.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8.decode(bytes);
     if (utf8.hasError()) {
         text = QString::fromLatin1(bytes);
@@ -135,10 +137,15 @@ bool EditorFile::Save(const Identity& identity, const QString& text, Encoding en
     if (targetInfo.exists())
         temporary.setPermissions(QFile(target).permissions());
 
-    // 2. One generation of backup: the old backup goes, the old file takes
-    // its name. Either may be missing; that is no failure.
-    QFile::remove(backup);
-    const bool backedUp = QFile::rename(target, backup);
+    // 2. One generation of backup: the old file takes the backup's name,
+    // replacing the old backup in one step; with no old file, a stale backup
+    // just goes. Neither may be there; that is no failure.
+    bool backedUp = false;
+    if (targetInfo.exists())
+        backedUp = std::rename(QFile::encodeName(target).constData(),
+                               QFile::encodeName(backup).constData()) == 0;
+    else
+        QFile::remove(backup);
 
     // 3. The new text takes the file's name.
     if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
