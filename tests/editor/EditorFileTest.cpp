@@ -52,6 +52,8 @@ TEST(EditorFile, BytesSurviveALoadAndASave) {
         {"a\nb\n", "a\r\nb\r\n", EditorFile::Encoding::Utf8},
         {"a\rb\r\nc", "a\r\nb\r\nc", EditorFile::Encoding::Utf8},
         {"caf\xC3\xA9 \xE2\x82\xAC\n", "caf\xC3\xA9 \xE2\x82\xAC\r\n", EditorFile::Encoding::Utf8},
+        // A byte order mark is part of the file's bytes like any other.
+        {"\xEF\xBB\xBF" "A\n", "\xEF\xBB\xBF" "A\r\n", EditorFile::Encoding::Utf8},
         {QByteArray("caf\xE9\x00\xA0\xFF\n", 8), QByteArray("caf\xE9\x00\xA0\xFF\r\n", 9),
          EditorFile::Encoding::SingleByte},
     };
