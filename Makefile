@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run tour test bench screenshots package format clean
+.PHONY: all deps configure build run tour test fuzz bench screenshots package format clean
 
 all: build
 
@@ -29,6 +29,14 @@ screenshots: build
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# Each fuzz target for FUZZ_SECONDS (60) from its seed corpus; clang only.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@cmake -S . -B $(BUILD_DIR)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DZENDRA_BUILD_FUZZ=ON -DZENDRA_BUILD_TESTS=OFF -DZENDRA_BUILD_GUI=OFF >/dev/null
+	@cmake --build $(BUILD_DIR)-fuzz -j $(JOBS)
+	@bash fuzz/run.sh $(BUILD_DIR)-fuzz $(FUZZ_SECONDS)
 
 bench: deps
 	@cmake -S . -B $(BUILD_DIR)-bench -DCMAKE_BUILD_TYPE=Release -DZENDRA_BUILD_BENCH=ON >/dev/null

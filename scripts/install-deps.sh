@@ -21,6 +21,9 @@ packages=(
     imagemagick
     # reading printed PDF files back in tests
     poppler-utils
+    # the fuzz targets (make fuzz): clang with libFuzzer and the sanitizers
+    clang
+    libclang-rt-14-dev
     # the Debian package's library dependencies
     dpkg-dev
 )

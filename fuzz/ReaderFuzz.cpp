@@ -1,0 +1,43 @@
+// The data file reader on arbitrary bytes: it must end, and whatever it
+// read, the workspace must still hold only what a workspace can hold.
+#include "GVar.h"
+#include "MatrixFileReader.h"
+#include "Messages.h"
+#include "MyString.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+class SilentMessages : public Messages {
+public:
+    void ShowMessage(const std::string&) override {}
+};
+
+void check(bool holds) {
+    if (!holds)
+        std::abort();
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    SilentMessages messages;
+    GVar workspace;
+    MyString reader(messages);
+    MatrixFileReader(workspace, reader, messages)
+        .ReadMatrixText(std::string_view(reinterpret_cast<const char*>(data), size));
+
+    check(workspace.MatrixCount <= MaxMatrices);
+    for (int slot = 1; slot <= workspace.MatrixCount; ++slot) {
+        const TMatrixRec& matrix = workspace.Matrix(slot);
+        check(matrix.Name.size() <= MaxNameLength);
+        check(matrix.Rows <= MaxDim && matrix.Cols <= MaxDim);
+        for (int i = 1; i <= matrix.Rows; ++i)
+            for (int j = 1; j <= matrix.Cols; ++j)
+                check(std::isfinite(matrix.At(i, j)));
+    }
+    return 0;
+}
