@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run tour test fuzz bench screenshots package format clean
+.PHONY: all deps configure build run tour test test-asan fuzz bench screenshots package format clean
 
 all: build
 
@@ -29,6 +29,14 @@ screenshots: build
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The whole suite once more, built with AddressSanitizer, LeakSanitizer and
+# UndefinedBehaviorSanitizer; any report fails the test that made it.
+test-asan: deps
+	@cmake -S . -B $(BUILD_DIR)-asan -DCMAKE_BUILD_TYPE=Debug -DZENDRA_SANITIZE=ON >/dev/null
+	@cmake --build $(BUILD_DIR)-asan -j $(JOBS)
+	@cd $(BUILD_DIR)-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure -j $(JOBS)
 
 # Each fuzz target for FUZZ_SECONDS (60) from its seed corpus; clang only.
 FUZZ_SECONDS ?= 60
@@ -60,4 +68,4 @@ format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	@rm -rf $(BUILD_DIR) $(BUILD_DIR)-bench $(BUILD_DIR)-package
+	@rm -rf $(BUILD_DIR) $(BUILD_DIR)-bench $(BUILD_DIR)-package $(BUILD_DIR)-asan $(BUILD_DIR)-fuzz
