@@ -45,15 +45,3 @@ inline std::string DataFile(const std::string& name) {
     return std::string(dir ? dir : "data") + "/" + name;
 }
 
-// What must hold after any input, however broken.
-inline void ExpectWorkspaceInvariants(const GVar& ws) {
-    ASSERT_LE(ws.MatrixCount, MaxMatrices);
-    for (int slot = 1; slot <= ws.MatrixCount; ++slot) {
-        const TMatrixRec& m = ws.Matrix(slot);
-        EXPECT_LE(m.Name.size(), MaxNameLength) << "slot " << slot;
-        EXPECT_LE(m.Rows, MaxDim) << "slot " << slot;
-        EXPECT_LE(m.Cols, MaxDim) << "slot " << slot;
-        for (double v : m.Data)
-            ASSERT_TRUE(std::isfinite(v)) << "slot " << slot;
-    }
-}
