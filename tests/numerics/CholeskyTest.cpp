@@ -66,7 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"indefinite", {{1, 2}, {2, 1}}, NotPositive},
         RefusalCase{"zero first", {{0, 0}, {0, 1}}, NotPositive},
         RefusalCase{"negative first", {{-1}}, NotPositive},
-        RefusalCase{"overflow", {{1e-300, 1e300}, {1e300, 1}}, "Sorry, unable to complete process."}));
+        RefusalCase{"overflow", {{1e-300, 1e300}, {1e300, 1}}, "Sorry, unable to complete process."}),
+    CaseName());
 
 TEST_F(Cholesky, SubstitutionRefusesOtherShapes) {
     const int r = AddMatrix(ws, "R", {{2, 1}, {0, 1}});

@@ -44,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
                       InverseCase{"identity", {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
                                   {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}},
                       InverseCase{"permutation", {{0, 0, 2}, {0, 4, 0}, {8, 0, 0}},
-                                  {{0, 0, 0.125}, {0, 0.25, 0}, {0.5, 0, 0}}}));
+                                  {{0, 0, 0.125}, {0, 0.25, 0}, {0.5, 0, 0}}}),
+    CaseName());
 
 TEST_F(Inversion, InverseOfAnInverseNamesBoth) {
     AddMatrix(ws, "P", {{4}});
@@ -83,7 +84,8 @@ INSTANTIATE_TEST_SUITE_P(
         // The repeated pivot divides by zero: a fault, and the partly computed
         // result goes again.
         RefusalCase{"division by a zero pivot", {{0, 1}, {0, 0}}, Fault},
-        RefusalCase{"overflow", {{1e-310, 0}, {0, 1e-310}}, Fault}));
+        RefusalCase{"overflow", {{1e-310, 0}, {0, 1e-310}}, Fault}),
+    CaseName());
 
 TEST_F(Inversion, WithNineteenMatricesSquarenessIsCheckedFirst) {
     AddMatrix(ws, "N", {{1, 2}});

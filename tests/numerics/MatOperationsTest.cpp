@@ -148,7 +148,8 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"difference overflows", 1e308, -1e308, &MatOperations::SubtractMat,
                   "Sorry, unable to complete subtraction."},
         FaultCase{"product overflows", 1e200, 1e200, &MatOperations::MultiplyMat,
-                  "Sorry, unable to complete multiplication."}));
+                  "Sorry, unable to complete multiplication."}),
+    CaseName());
 
 TEST_F(Operations, RunningSumOverflowIsAFaultThoughEveryProductIsFinite) {
     const int p = AddMatrix(ws, "P", {{1e308, 1e308}});

@@ -2,6 +2,9 @@
 
 #include "GVar.h"
 
+#include <gtest/gtest.h>
+
+#include <cctype>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -53,3 +56,15 @@ inline Rows Block(const TMatrixRec& m) {
     return rows;
 }
 
+
+// Names table-driven cases by their "what", so test names stay the same
+// from build to build.
+struct CaseName {
+    template <class Param>
+    std::string operator()(const ::testing::TestParamInfo<Param>& info) const {
+        std::string name;
+        for (const char* c = info.param.what; *c != '\0'; ++c)
+            name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+        return name;
+    }
+};
