@@ -2,6 +2,7 @@
 // must give some text; a fixed form in an ordinary field must have the
 // shape of a number with thousands commas, keep to its field, and read back
 // within half a unit of its last decimal.
+#include "FuzzSupport.h"
 #include "MUtil.h"
 
 #include <cfloat>
@@ -13,10 +14,6 @@
 #include <string>
 
 namespace {
-void check(bool holds) {
-    if (!holds)
-        std::abort();
-}
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';

@@ -3,6 +3,7 @@
 // reads to the value strtod gives (a value beyond the double range fails,
 // one below it may read as zero), an integer token within the signed 32-bit
 // range reads to its value, and anything else fails with ReadError set.
+#include "FuzzSupport.h"
 #include "GVar.h"
 #include "Messages.h"
 #include "MyString.h"
@@ -16,15 +17,6 @@
 #include <string>
 
 namespace {
-class SilentMessages : public Messages {
-public:
-    void ShowMessage(const std::string&) override {}
-};
-
-void check(bool holds) {
-    if (!holds)
-        std::abort();
-}
 
 bool isDelimiter(char c) {
     return c == ' ' || c == '\t' || c == ',';

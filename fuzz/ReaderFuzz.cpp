@@ -1,5 +1,6 @@
 // The data file reader on arbitrary bytes: it must end, and whatever it
 // read, the workspace must still hold only what a workspace can hold.
+#include "FuzzSupport.h"
 #include "GVar.h"
 #include "MatrixFileReader.h"
 #include "Messages.h"
@@ -10,18 +11,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
-
-namespace {
-class SilentMessages : public Messages {
-public:
-    void ShowMessage(const std::string&) override {}
-};
-
-void check(bool holds) {
-    if (!holds)
-        std::abort();
-}
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     SilentMessages messages;

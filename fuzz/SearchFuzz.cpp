@@ -2,6 +2,7 @@
 // generated texts, targets and replacements: the selections of Find Next
 // until the step that finds nothing, and the texts after Replace All and
 // after Replace.
+#include "FuzzSupport.h"
 #include "SearchEngine.h"
 #include "TextLines.h"
 
@@ -17,10 +18,6 @@
 #include <vector>
 
 namespace {
-void check(bool holds) {
-    if (!holds)
-        std::abort();
-}
 
 // Letters whose cases are easy to get wrong beside plain ASCII: ß has no
 // single upper case, ı and ſ turn into I and S, the Kelvin sign is an upper
