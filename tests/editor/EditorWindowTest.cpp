@@ -39,13 +39,6 @@ void answer(QMessageBox::StandardButton button, QString* text = nullptr) {
     });
 }
 
-void choose(QWidget* window, const QString& path) {
-    auto* name = window->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    ASSERT_NE(name, nullptr);
-    name->setText(path);
-    QTest::keyClick(name, Qt::Key_Return);
-}
-
 class Editors : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { TFrameForm::SplashSeconds = 0; }

@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "MDIFrame.h"
 #include "MatrixListing.h"
 #include "MessageForm.h"
@@ -30,24 +31,6 @@ namespace {
 const char* const Example = "Matrices for exercise 3\r\nA\r\n2, 3\r\n1 2 3\r\n4.5, -1, 0.25\r\n"
                             "\r\nB\r\n1 1\r\n7\r\n";
 
-std::string readBytes(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Presses the button of a modal window whose caption, without its "&",
-// is caption.
-void press(QWidget* window, const QString& caption) {
-    for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
-        if (button->text().remove(QLatin1Char('&')) == caption) {
-            button->click();
-            return;
-        }
-    ADD_FAILURE() << "no button " << caption.toStdString();
-}
-
 // Picks an item of the selection list (-1 for none) and confirms it.
 void pick(QWidget* window, int row) {
     auto* list = window->findChild<QListWidget*>(QStringLiteral("MatListBox"));
@@ -55,16 +38,6 @@ void pick(QWidget* window, int row) {
     if (row >= 0)
         list->item(row)->setSelected(true);
     press(window, QStringLiteral("OK"));
-}
-
-// Types a path into a file dialog, as a user would, and confirms it.
-void choose(QWidget* window, const QString& path) {
-    auto* dialog = qobject_cast<QFileDialog*>(window);
-    ASSERT_NE(dialog, nullptr);
-    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    ASSERT_NE(name, nullptr);
-    name->setText(path);
-    QTest::keyClick(name, Qt::Key_Return);
 }
 
 class MainWindow : public ::testing::Test {
@@ -195,7 +168,7 @@ TEST_F(MainWindow, ListMatrixWritesTheFileAndShowsItInAViewer) {
     });
     frame->Writematrices1Click();
     const QString written = typed + QStringLiteral(".out");
-    EXPECT_EQ(readBytes(written),
+    EXPECT_EQ(ReadBytes(written).toStdString(),
               "Matrices for exercise 3\r\n\r\nB\r\n1, 1\r\n   7.00000\r\n\r\n");
     ASSERT_NE(TViewForm::ViewForm, nullptr);
     EXPECT_TRUE(TViewForm::ViewForm->isVisible());
