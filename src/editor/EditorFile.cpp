@@ -89,7 +89,26 @@ QByteArray EditorFile::Encode(const QString& text, Encoding encoding) {
     return out;
 }
 
+namespace {
+// The file system takes names as C strings, cut at a NUL: such a name would
+// open or replace another file.
+bool holdsNul(const QString& path) {
+    return path.contains(QChar(u'\0'));
+}
+
+QString shown(QString path) {
+    return path.replace(QChar(u'\0'), QStringLiteral("\\0"));
+}
+
+const char* const NulReason = "the name holds a NUL byte";
+} // namespace
+
 bool EditorFile::Load(const QString& path, QString* text, Encoding* encoding, QString* error) {
+    if (holdsNul(path)) {
+        *error =
+            QStringLiteral("Cannot open \"%1\": %2.").arg(shown(path), QLatin1String(NulReason));
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = QStringLiteral("Cannot open \"%1\": %2.").arg(path, file.errorString());
@@ -105,7 +124,9 @@ bool EditorFile::Load(const QString& path, QString* text, Encoding* encoding, QS
 }
 
 namespace {
-QString reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+QString reason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 } // namespace
 
 bool EditorFile::Save(const Identity& identity, const QString& text, Encoding encoding,
@@ -117,6 +138,11 @@ bool EditorFile::Save(const Identity& identity, const QString& text, Encoding en
         *error = QStringLiteral("Cannot save \"%1\": %2.").arg(target, why);
         return false;
     };
+    if (holdsNul(target) || holdsNul(backup)) {
+        *error =
+            QStringLiteral("Cannot save \"%1\": %2.").arg(shown(target), QLatin1String(NulReason));
+        return false;
+    }
     if (targetInfo.isDir())
         return fail(QStringLiteral("a folder has that name"));
 
@@ -152,7 +178,7 @@ bool EditorFile::Save(const Identity& identity, const QString& text, Encoding en
                     QFile::encodeName(target).constData()) != 0) {
         const int why = errno;
         if (backedUp)
-            QFile::rename(backup, target);  // put the old text back under its name
+            QFile::rename(backup, target); // put the old text back under its name
         return fail(reason(why));
     }
     temporary.setAutoRemove(false);

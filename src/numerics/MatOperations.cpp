@@ -47,9 +47,12 @@ constexpr std::uint64_t NonFinite = 0x8000000000000000ULL;
 
 // Row target minus f times the pivot row, f being target's element in the
 // pivot column, which becomes 0 first. The rows are distinct, which lets
-// the compiler vectorise the update.
+// the compiler vectorise the update. Returns false when a value came out
+// not finite. It must not throw: gcc calls a target_clones function through
+// a resolver it takes to be nothrow, so an exception leaving it ends the
+// program in std::terminate instead of reaching the guard.
 __attribute__((target_clones("avx2", "default")))
-void eliminate(double* __restrict target, const double* __restrict pivotRow, int col, int n) {
+bool eliminate(double* __restrict target, const double* __restrict pivotRow, int col, int n) noexcept {
     const double f = target[col - 1];
     target[col - 1] = 0.0;
     std::uint64_t faults = 0;
@@ -58,8 +61,7 @@ void eliminate(double* __restrict target, const double* __restrict pivotRow, int
         target[l] = value;
         faults |= nonFiniteBit(value);
     }
-    if (faults & NonFinite)
-        throw ArithmeticFault{};
+    return (faults & NonFinite) == 0;
 }
 
 // A double whose bits are all ones, for masks.
@@ -338,7 +340,8 @@ void MatOperations::InvertMat(int a) {
             for (int m = 1; m <= n; ++m) {
                 if (m == col)
                     continue;
-                eliminate(&at(C, m, 1), pivotRow, col, n);
+                if (!eliminate(&at(C, m, 1), pivotRow, col, n))
+                    throw ArithmeticFault{};
             }
         }
 

@@ -1,5 +1,6 @@
 #include "MatrixFileReader.h"
 
+#include "FilePath.h"
 #include "GVar.h"
 #include "Messages.h"
 #include "MyString.h"
@@ -67,6 +68,11 @@ bool outsideLimit(int count) { return count < 0 || count > MaxDim; }
 } // namespace
 
 bool MatrixFileReader::ReadMatrixFile(const std::string& path) {
+    if (!FilePath::Nameable(path)) {
+        m_messages.ShowMessage("Sorry, the file \"" + FilePath::Shown(path) +
+                               "\" cannot be opened: " + FilePath::NulReason + ".");
+        return false;
+    }
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
         m_messages.ShowMessage("Sorry, the file \"" + path + "\" cannot be opened: " +

@@ -1,5 +1,6 @@
 #include "MatrixFileWriter.h"
 
+#include "FilePath.h"
 #include "GVar.h"
 #include "MUtil.h"
 #include "Messages.h"
@@ -76,6 +77,11 @@ bool MatrixFileWriter::WriteMatrixFile(const std::string& path) {
     const std::string refusal = Unwritable(m_workspace);
     if (!refusal.empty()) {
         m_messages.ShowMessage(refusal);
+        return false;
+    }
+    if (!FilePath::Nameable(path)) {
+        m_messages.ShowMessage("Sorry, the file \"" + FilePath::Shown(path) +
+                               "\" cannot be created: " + FilePath::NulReason + ".");
         return false;
     }
     const std::string text = FileText(m_workspace);

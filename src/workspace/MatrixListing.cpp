@@ -1,5 +1,6 @@
 #include "MatrixListing.h"
 
+#include "FilePath.h"
 #include "GVar.h"
 #include "MUtil.h"
 #include "Messages.h"
@@ -78,6 +79,12 @@ bool MatrixListing::Create(const std::string& path) {
     if (m_file != nullptr)
         std::fclose(m_file);
     m_path = path;
+    if (!FilePath::Nameable(path)) {
+        m_file = nullptr;
+        m_messages.ShowMessage("Sorry, the listing file \"" + FilePath::Shown(path) +
+                               "\" cannot be created: " + FilePath::NulReason + ".");
+        return false;
+    }
     m_file = std::fopen(path.c_str(), "wb");
     if (m_file == nullptr)
         return fail("cannot be created");

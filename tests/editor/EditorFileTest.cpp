@@ -108,6 +108,16 @@ TEST_F(Saving, AFailedSaveLosesNothing) {
     EXPECT_FALSE(save("missing/x.dat", QStringLiteral("text"), &error));
     EXPECT_TRUE(error.contains(QStringLiteral("missing/x.dat"))) << error.toStdString();
 
+    // A name holding a NUL byte would be cut to "x.dat" by the file system.
+    const QString cut = path("x.dat") + QChar(u'\0') + QStringLiteral("1");
+    EXPECT_FALSE(EditorFile::Save(EditorFile::ParseFile(cut), QStringLiteral("text"),
+                                  EditorFile::Encoding::Utf8, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("x.dat\\01"))) << error.toStdString();
+    QString loaded;
+    EditorFile::Encoding encoding;
+    EXPECT_FALSE(EditorFile::Load(cut, &loaded, &encoding, &error));
+    EXPECT_TRUE(loaded.isEmpty());
+
     // A disk that fills up: the file size limit stands in for it.
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit previous{};

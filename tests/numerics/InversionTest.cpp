@@ -84,7 +84,12 @@ INSTANTIATE_TEST_SUITE_P(
         // The repeated pivot divides by zero: a fault, and the partly computed
         // result goes again.
         RefusalCase{"division by a zero pivot", {{0, 1}, {0, 0}}, Fault},
-        RefusalCase{"overflow", {{1e-310, 0}, {0, 1e-310}}, Fault}),
+        RefusalCase{"overflow", {{1e-310, 0}, {0, 1e-310}}, Fault},
+        // Overflows in the row update rather than the pivot division.
+        RefusalCase{"update overflows in the first step", {{1e308, 1e308}, {-1e308, 1e308}}, Fault},
+        RefusalCase{"update overflows in the third step",
+                    {{2, 1e300, 1e150}, {0, 1e-200, 1e-250}, {0, 1e-160, 0}}, Fault},
+        RefusalCase{"update overflows in a repeated step", {{1e-200, 1e-55}, {0, 1e-309}}, Fault}),
     CaseName());
 
 TEST_F(Inversion, WithNineteenMatricesSquarenessIsCheckedFirst) {

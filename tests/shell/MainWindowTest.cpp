@@ -107,6 +107,31 @@ TEST_F(MainWindow, ATwoMatrixCommandAsksTwiceAndStopsAtACancel) {
     EXPECT_EQ(frame->Workspace().Matrix(3).At(1, 1), 49.0);
 }
 
+TEST_F(MainWindow, AnOverflowInAnOperationIsAMessageNotAnEnd) {
+    const QString path = dir.filePath(QStringLiteral("faults.dat"));
+    std::ofstream(path.toStdString(), std::ios::binary)
+        << "Overflows\r\nA\r\n2, 2\r\n1e308, 1e308\r\n-1e308, 1e308\r\n"
+           "B\r\n3, 3\r\n2, 1e300, 1e150\r\n0, 1e-200, 1e-250\r\n0, 1e-160, 0\r\n"
+           "C\r\n2, 2\r\n1e-200, 1e-55\r\n0, 1e-309\r\n";
+    WhenModal([path](QWidget* w) { choose(w, path); });
+    frame->Readfile1Click();
+    ASSERT_EQ(frame->Workspace().MatrixCount, 3);
+    for (int row = 0; row < 3; ++row) {
+        QString shown;
+        WhenModal([&shown, row](QWidget* list) {
+            WhenModal([&shown](QWidget* box) {
+                shown = static_cast<QMessageBox*>(box)->text();
+                press(box, QStringLiteral("OK"));
+            });
+            pick(list, row);
+        });
+        frame->InvertClick();
+        EXPECT_EQ(shown, QStringLiteral("Sorry, the maximum memory allocation already exist."))
+            << "row " << row;
+        EXPECT_EQ(frame->Workspace().MatrixCount, 3);
+    }
+}
+
 TEST_F(MainWindow, OkWithNothingChosenRunsNothing) {
     WhenModal([](QWidget* w) {
         auto* list = w->findChild<QListWidget*>(QStringLiteral("MatListBox"));
