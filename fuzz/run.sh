@@ -9,7 +9,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${1:?usage: fuzz/run.sh BUILD [SECONDS]}
 seconds=${2:-60}
-targets=(reader numbers format search editor_file)
+targets=(reader numbers format search editor_file operations script)
 
 mkdir -p "$build/findings"
 work=$(mktemp -d)
@@ -21,7 +21,9 @@ for target in "${targets[@]}"; do
     cp fuzz/corpus/"$target"/* "$work/$target/"
     echo "== fuzz_$target for ${seconds}s"
     # One input taking more than 10 seconds counts as a hang.
-    if ! "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -rss_limit_mb=2048 \
+    # TMPDIR keeps the files a target writes (the script target's scratch
+    # folder) inside the run's own folder.
+    if ! TMPDIR="$work" "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -rss_limit_mb=2048 \
             -timeout=10 -print_final_stats=0 \
             -artifact_prefix="$build/findings/$target-" \
             "$work/$target" >"$work/$target.log" 2>&1; then

@@ -25,6 +25,9 @@ public:
     // Runs every line of script; returns the exit status (0 or 2).
     int Run(std::istream& script);
 
+    // The workspace the commands have built so far, for checks.
+    const GVar& Workspace() const { return m_workspace; }
+
     static const char* const Usage;
 
 private:

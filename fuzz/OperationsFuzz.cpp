@@ -1,0 +1,202 @@
+// The numerical operations on workspaces built to provoke faults: values
+// near the ends of the double range, subnormals, exact zeros, singular and
+// nearly singular matrices, huge pivots beside tiny ones. After every
+// operation the workspace holds only what a workspace can hold, the operands
+// are unchanged, and either exactly one finite result was added with no
+// message, or nothing was added and one of the operation's own messages was
+// shown.
+#include "FuzzSupport.h"
+#include "GVar.h"
+#include "MatOperations.h"
+#include "Messages.h"
+#include "MyString.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cfloat>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+class Recorded : public Messages {
+public:
+    void ShowMessage(const std::string& text) override { shown.push_back(text); }
+    std::vector<std::string> shown;
+};
+
+// Values a fault likes: the ends of the range, subnormals, zeros of both
+// signs, and ordinary numbers for the rest.
+double special(FuzzedDataProvider& in) {
+    static const double palette[] = {0.0,       -0.0,     1.0,      -1.0,     2.0,     0.5,
+                                     1e308,     -1e308,   DBL_MAX,  -DBL_MAX, 1e300,   1e-300,
+                                     1e-308,    -1e-308,  DBL_MIN,  4.9e-324, 1e-310,  -1e-310,
+                                     1e150,     1e-150,   1e-200,   1e-55,    1e-309,  3.0,
+                                     0.1,       1e16,     -7.0,     1e200,    -1e-250, 1e-160};
+    const int pick = in.ConsumeIntegralInRange<int>(0, std::size(palette) + 1);
+    if (pick < static_cast<int>(std::size(palette)))
+        return palette[pick];
+    if (pick == static_cast<int>(std::size(palette)))
+        return in.ConsumeIntegralInRange<int>(-99, 99);
+    // Any finite double.
+    const std::uint64_t bits = in.ConsumeIntegral<std::uint64_t>();
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return std::isfinite(value) ? value : 0.0;
+}
+
+// A matrix of the chosen size in one of several shapes.
+void fillMatrix(FuzzedDataProvider& in, TMatrixRec& m) {
+    const int rows = m.Rows;
+    const int cols = m.Cols;
+    const int shape = in.ConsumeIntegralInRange<int>(0, 4);
+    for (int i = 1; i <= rows; ++i)
+        for (int j = 1; j <= cols; ++j) {
+            double v = 0.0;
+            switch (shape) {
+            case 0:  // every value from the palette
+                v = special(in);
+                break;
+            case 1:  // diagonal from the palette, zeros around
+                v = i == j ? special(in) : 0.0;
+                break;
+            case 2:  // a repeated row makes it singular, or nearly so
+                v = i > 1 && j <= cols ? m.At(1, j) * (i % 2 ? 1.0 : 1.0 + 1e-15) : special(in);
+                break;
+            case 3:  // a huge pivot beside tiny ones
+                v = i == 1 && j == 1 ? 1e300 : (i == j ? 1e-300 : special(in));
+                break;
+            default:  // symmetric and diagonally dominant: Cholesky goes far
+                v = i == j ? 100.0 * cols : (i < j ? special(in) : m.At(j, i));
+                break;
+            }
+            m.At(i, j) = std::isfinite(v) ? v : 1.0;  // DBL_MAX * (1 + 1e-15) is not
+        }
+}
+
+void checkInvariants(const GVar& ws) {
+    check(ws.MatrixCount <= MaxMatrices);
+    for (int slot = 1; slot <= ws.MatrixCount; ++slot) {
+        const TMatrixRec& m = ws.Matrix(slot);
+        check(m.Name.size() <= MaxNameLength);
+        check(m.Rows <= MaxDim && m.Cols <= MaxDim);
+        for (int i = 1; i <= m.Rows; ++i)
+            for (int j = 1; j <= m.Cols; ++j)
+                check(std::isfinite(m.At(i, j)));
+    }
+}
+
+bool sameRecord(const TMatrixRec& a, const TMatrixRec& b) {
+    return a.Name == b.Name && a.Rows == b.Rows && a.Cols == b.Cols &&
+           std::memcmp(a.Data, b.Data, sizeof a.Data) == 0;
+}
+
+enum Op { Scale, Transpose, Add, Subtract, Multiply, Invert, Cholesky, Substitute, OpCount };
+
+// The messages an operation may show for a refusal or a fault.
+const std::set<std::string>& allowed(Op op) {
+    // Built on first use: the limit message is another unit's static.
+    const std::string& Limit = GVar::LimitMessage;
+    static const std::set<std::string> sets[OpCount] = {
+        {Limit, MatOperations::OverflowReport, MatOperations::MemoryReport},
+        {Limit, MatOperations::MemoryReport},
+        {Limit, "Error, arrays are not conformable for addition.",
+         "Sorry, unable to complete addition."},
+        {Limit, "Error, arrays are not conformable for subtraction.",
+         "Sorry, unable to complete subtraction."},
+        {Limit, "Error, arrays are not conformable for multiplication.",
+         "Sorry, unable to complete multiplication."},
+        {Limit, "Error, matrix must be square for this operation.",
+         "Error: Singular matrix -- cannot compute approximations.",
+         "Error, could not resolve initial approximations. Matrix is unstable.",
+         "Sorry, the maximum memory allocation already exist."},
+        {Limit, "Error, No Cholesky Decompostion possible.",
+         "Error - Array is not positive definite.", "Sorry, unable to complete process."},
+        {Limit, "Sorry, this operation cannot be continued with these matrices.",
+         "Sorry, unsufficient resources to complete operation."},
+    };
+    return sets[op];
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider in(data, size);
+    Recorded messages;
+    GVar ws;
+    MyString reader(messages);
+    MatOperations ops(ws, messages);
+
+    const int count = in.ConsumeIntegralInRange<int>(1, 6);
+    for (int k = 0; k < count; ++k) {
+        TMatrixRec& m = ws.AppendNew();
+        m.SetName(std::string(1, static_cast<char>('A' + k)));
+        m.Rows = static_cast<std::uint8_t>(in.ConsumeIntegralInRange<int>(1, MaxDim));
+        m.Cols = in.ConsumeBool() ? m.Rows
+                                  : static_cast<std::uint8_t>(in.ConsumeIntegralInRange<int>(1, MaxDim));
+        fillMatrix(in, m);
+    }
+    checkInvariants(ws);
+
+    static const char* const factors[] = {"2", "1e308", "-1e-308", "0", "1e-320", "-3.5", "abc", ""};
+    while (in.remaining_bytes() > 0) {
+        const Op op = static_cast<Op>(in.ConsumeIntegralInRange<int>(0, OpCount - 1));
+        const int a = in.ConsumeIntegralInRange<int>(1, ws.MatrixCount);
+        const int b = in.ConsumeIntegralInRange<int>(1, ws.MatrixCount);
+        const std::string factor = factors[in.ConsumeIntegralInRange<int>(0, std::size(factors) - 1)];
+
+        // Snapshots of the operands, which must come out unchanged.
+        TMatrixRec before[2];
+        before[0] = ws.Matrix(a);
+        before[1] = ws.Matrix(b);
+        const int countBefore = ws.MatrixCount;
+        messages.shown.clear();
+
+        bool scaleRead = true;
+        switch (op) {
+        case Scale: scaleRead = ops.ScaleMatrix(a, factor, reader); break;
+        case Transpose: ops.TransposeMat(a); break;
+        case Add: ops.AddMat(a, b); break;
+        case Subtract: ops.SubtractMat(a, b); break;
+        case Multiply: ops.MultiplyMat(a, b); break;
+        case Invert: ops.InvertMat(a); break;
+        case Cholesky: ops.CholeskyMat(a); break;
+        case Substitute: ops.SubstituteMat(a, b); break;
+        default: break;
+        }
+
+        // What a finding prints before it ends the run.
+        const auto expect = [&](bool holds, const char* what) {
+            if (holds)
+                return;
+            std::fprintf(stderr, "operation %d on slots %d, %d (%dx%d, %dx%d): %s\n", op, a, b,
+                         before[0].Rows, before[0].Cols, before[1].Rows, before[1].Cols, what);
+            for (const std::string& m : messages.shown)
+                std::fprintf(stderr, "  message: %s\n", m.c_str());
+            std::abort();
+        };
+        checkInvariants(ws);
+        expect(sameRecord(ws.Matrix(a), before[0]), "first operand changed");
+        expect(sameRecord(ws.Matrix(b), before[1]), "second operand changed");
+        if (ws.MatrixCount == countBefore + 1) {
+            expect(messages.shown.empty(), "a result came with a message");
+        } else {
+            expect(ws.MatrixCount == countBefore, "more than one matrix added");
+            if (op == Scale && !scaleRead)
+                expect(messages.shown.size() == 1, "not one report of the reader");
+            else
+                expect(messages.shown.size() == 1 && allowed(op).count(messages.shown[0]) == 1,
+                       "nothing added without one of the operation's messages");
+        }
+        // Keep room for further results: a full workspace only refuses.
+        if (ws.MatrixCount >= MaxMatrices - 1 && in.ConsumeBool())
+            ws.Truncate(count);
+    }
+    return 0;
+}
