@@ -14,11 +14,14 @@ packages=(
     # metrics of the faces the windows ask for
     qt6-base-dev
     fonts-liberation
-    # headless window tests and screenshots
+    # headless window tests and screenshots, and the end-to-end checks that
+    # drive the real program with a window manager and a real keyboard
     xvfb
     xauth
     openbox
     imagemagick
+    xdotool
+    x11-utils
     # reading printed PDF files back in tests
     poppler-utils
     # the fuzz targets (make fuzz): clang with libFuzzer and the sanitizers

@@ -1,5 +1,7 @@
 #include "MDIChild.h"
 
+#include "FileDialogs.h"
+
 #include "FindDialogs.h"
 #include "MemoLines.h"
 #include "TextPrinter.h"
@@ -318,7 +320,7 @@ void TChild::SaveAs1Click() {
     if (!m_file.FilePath.isEmpty())
         dialog.setDirectory(m_file.FilePath);
     dialog.selectFile(m_file.FileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (FileDialogs::Run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     ParseFile(dialog.selectedFiles().first());
     setWindowTitle(m_file.FileName);

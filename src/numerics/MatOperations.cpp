@@ -112,6 +112,8 @@ struct Refused {};
 
 const char* const MatOperations::OverflowReport = "Floating point overflow.";
 const char* const MatOperations::MemoryReport = "Out of memory.";
+const char* const MatOperations::FactorMessage =
+    "Please enter the scale factor as one number, such as 2.5 or -1E-3.";
 
 template <class Body>
 void MatOperations::guarded(const char* faultMessage, Body body) {
@@ -137,6 +139,16 @@ bool MatOperations::ScaleMatrix(int a, const std::string& text, MyString& reader
     const double factor = reader.ReadDouble(line, GVar::Delimiters);
     if (reader.ReadError)
         return false;
+    // "2,5" would read as 2 and name the result "2,5*A": a factor is one
+    // number, with nothing but blanks after it.
+    // The number is the first field; after it only blanks may follow (a
+    // comma, as in "2,5" or "2,", is more than a blank).
+    const std::size_t start = text.find_first_not_of(" \t,");
+    const std::size_t end = text.find_first_of(" \t,", start);
+    if (end != std::string::npos && text.find_first_not_of(" \t", end) != std::string::npos) {
+        m_messages.ShowMessage(FactorMessage);
+        return false;
+    }
     // Scale has its own limit: it may fill the 20th slot.
     if (m_workspace.MatrixCount >= MaxMatrices) {
         m_messages.ShowMessage(GVar::LimitMessage);

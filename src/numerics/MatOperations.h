@@ -26,7 +26,9 @@ public:
     // factor * A, named with the factor text exactly as typed, "*" and A's
     // name. The factor is the first field of text read as a real number;
     // when it does not read, the reader's report has been shown, nothing is
-    // created and false is returned so that the dialog can ask again.
+    // created and false is returned so that the dialog can ask again. A text
+    // with more than blanks after the number (such as "2,5") is refused the
+    // same way, with FactorMessage.
     bool ScaleMatrix(int a, const std::string& text, MyString& reader);
 
     void TransposeMat(int a);                 // "At"
@@ -40,6 +42,7 @@ public:
     // The texts of the general error report, for Scale and Transpose.
     static const char* const OverflowReport;
     static const char* const MemoryReport;
+    static const char* const FactorMessage;
 
 private:
     template <class Body>

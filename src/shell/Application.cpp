@@ -6,8 +6,9 @@
 #include <new>
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    // No display name: the platform would add it to every caption, and the
+    // captions are the program's own.
     setApplicationName(QStringLiteral("Zendra"));
-    setApplicationDisplayName(QStringLiteral("Zendra"));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -2,24 +2,12 @@
 
 #include "DialogStyle.h"
 #include "GVar.h"
+#include "SelectionList.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-void TMatForm::FillList(QListWidget* list, const GVar& workspace) {
-    list->setFlow(QListView::TopToBottom);
-    list->setWrapping(true);  // two columns, filled top to bottom
-    list->setResizeMode(QListView::Adjust);
-    list->setUniformItemSizes(true);
-    list->setFixedSize(489, 257);
-    list->setGridSize(QSize(489 / 2 - 4, 15));
-    for (int slot = 1; slot <= workspace.MatrixCount; ++slot) {
-        const std::string text = workspace.Matrix(slot).ListItemText();
-        list->addItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
-    }
-}
 
 TMatForm::TMatForm(const GVar& workspace, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Matrix Selection List"));
@@ -29,13 +17,9 @@ TMatForm::TMatForm(const GVar& workspace, QWidget* parent) : QDialog(parent) {
     auto* heading = new QLabel(QStringLiteral("Select Matrix from List"), this);
     DialogStyle::Apply(heading, 16);
 
-    MatListBox = new QListWidget(this);
+    MatListBox = new SelectionList(workspace, QAbstractItemView::SingleSelection, this);
     MatListBox->setObjectName(QStringLiteral("MatListBox"));
     DialogStyle::Apply(MatListBox, 13);
-    MatListBox->setSelectionMode(QAbstractItemView::SingleSelection);
-    FillList(MatListBox, workspace);
-    MatListBox->setCurrentRow(-1);
-    MatListBox->clearSelection();
     connect(MatListBox, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 
     const DialogStyle::Buttons buttons = DialogStyle::MakeButtons(this);

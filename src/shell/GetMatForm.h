@@ -16,9 +16,6 @@ public:
     // the close box give false and 0. Callers go by the slot number.
     static bool execute(const GVar& workspace, int& slot, QWidget* parent = nullptr);
 
-    // Fills a list with the workspace's item texts, in slot order.
-    static void FillList(QListWidget* list, const GVar& workspace);
-
     QListWidget* MatListBox;
 
 private:

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -14,12 +15,16 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QVariant>
 #include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
 
 #ifndef ZENDRA_DATA_DIR
 #define ZENDRA_DATA_DIR ""
@@ -104,6 +109,16 @@ public:
         }
     }
 
+protected:
+    // Esc closes the help, as it closes any window a student only reads.
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+            close();
+            return;
+        }
+        QWidget::keyPressEvent(event);
+    }
+
 private:
     void present() {
         // Over a modal dialog an ordinary window would take no input, so the
@@ -114,11 +129,35 @@ private:
             modal != nullptr && modal != this ? Qt::ApplicationModal : Qt::NonModal;
         if (isVisible() && windowModality() != wanted)
             hide();
-        if (!isVisible())
+        if (!isVisible()) {
             setWindowModality(wanted);
+            keepOnScreen();
+        }
         show();
         raise();
         activateWindow();
+    }
+
+    // The whole window, frame included, within the screen's available
+    // area: a small screen shrinks it, and a window moved partly off the
+    // screen comes back when it is shown again.
+    void keepOnScreen() {
+        QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+        if (screen == nullptr)
+            return;
+        const QRect available = screen->availableGeometry();
+        const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+        const QSize most(available.width() - frame.left() - frame.right(),
+                         available.height() - frame.top() - frame.bottom());
+        resize(size().boundedTo(most));
+        const QSize outer = size().grownBy(frame);
+        QPoint at = testAttribute(Qt::WA_Moved)
+                        ? pos()
+                        : QPoint(available.x() + (available.width() - outer.width()) / 2,
+                                 available.y() + (available.height() - outer.height()) / 2);
+        at.setX(std::clamp(at.x(), available.left(), available.right() + 1 - outer.width()));
+        at.setY(std::clamp(at.y(), available.top(), available.bottom() + 1 - outer.height()));
+        move(at);
     }
 
     QTextBrowser* m_browser = nullptr;

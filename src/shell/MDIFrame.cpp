@@ -1,6 +1,8 @@
 #include "MDIFrame.h"
 
 #include "About.h"
+#include "DialogStyle.h"
+#include "FileDialogs.h"
 #include "GetMatForm.h"
 #include "HelpSystem.h"
 #include "LinePrinter.h"
@@ -36,11 +38,14 @@
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QScreen>
+#include <QWindow>
+#include <QStyle>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
 #include <QToolBar>
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -65,6 +70,8 @@ int TFrameForm::SplashSeconds = 3;
 TFrameForm::TFrameForm(QWidget* parent)
     : QMainWindow(parent), m_messages(this), m_reader(m_messages) {
     setWindowTitle(QStringLiteral("Zendra"));
+    // Every window of the program, dialogs and viewers included, carries it.
+    QApplication::setWindowIcon(ToolIcons::ProgramIcon());
     setWindowIcon(ToolIcons::ProgramIcon());
     setProperty("helpContext", 1);
     QFont font(QStringLiteral("Times New Roman"));
@@ -201,11 +208,31 @@ void TFrameForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!m_centred) {
         m_centred = true;
-        if (QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QSize size = screen->geometry().size();
-            move((size.width() - width()) / 2, (size.height() - height()) / 2);
-        }
+        placeFrame();
+        // A window manager may tell the frame's size only once the window is
+        // on the screen: place it again then, unless the user has moved it.
+        QTimer::singleShot(250, this, [this] {
+            if (windowHandle() != nullptr && windowHandle()->frameMargins() != m_placedMargins &&
+                pos() == m_placedAt)
+                placeFrame();
+        });
     }
+}
+
+// The start-up size and the centring are the whole window's, frame and
+// caption included, where the platform tells how large they are.
+void TFrameForm::placeFrame() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    const QSize size = screen->geometry().size();
+    const QRect wanted = StartGeometry(size);
+    m_placedMargins = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    resize(wanted.width() - m_placedMargins.left() - m_placedMargins.right(),
+           wanted.height() - m_placedMargins.top() - m_placedMargins.bottom());
+    // move() places the frame's top left corner.
+    m_placedAt = QPoint((size.width() - wanted.width()) / 2, (size.height() - wanted.height()) / 2);
+    move(m_placedAt);
 }
 
 void TFrameForm::resizeEvent(QResizeEvent* event) {
@@ -237,6 +264,14 @@ void TFrameForm::Timer1Timer() {
 
 void TFrameForm::Exit1Click() { close(); }
 
+bool TFrameForm::event(QEvent* event) {
+    // Hints stay with their items: the program has no status line for them,
+    // and the status panel holds only the clock.
+    if (event->type() == QEvent::StatusTip)
+        return true;
+    return QMainWindow::event(event);
+}
+
 // Ending the program asks the save question of every modified editor
 // window; Cancel in any of them keeps the program running.
 void TFrameForm::closeEvent(QCloseEvent* event) {
@@ -248,6 +283,11 @@ void TFrameForm::closeEvent(QCloseEvent* event) {
         editor->SetCloseConfirmed();
     }
     event->accept();
+    // Closing the main window ends the program, however it was closed: the
+    // viewers and the help window go with it.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window != this && window->isVisible())
+            window->close();
 }
 
 QList<TChild*> TFrameForm::Editors() const {
@@ -277,10 +317,7 @@ void TFrameForm::showEditor(TChild* editor) {
     editor->parentWidget()->raise();
     m_mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(editor->parentWidget()));
     editor->Memo()->setFocus();
-    // Cascading places the windows; the new one keeps the size it was given.
-    const QSize size = editor->parentWidget()->size();
-    m_mdiArea->cascadeSubWindows();
-    editor->parentWidget()->resize(size);
+    Cascade1Click();
 }
 
 void TFrameForm::New1Click() {
@@ -300,7 +337,12 @@ void TFrameForm::New1Click() {
 void TFrameForm::Open1Click() { OpenWindow(); }
 
 void TFrameForm::OpenWindow() {
-    if (m_openFileDialog->exec() != QDialog::Accepted || m_openFileDialog->selectedFiles().isEmpty())
+    // Title and filter stay as the last matrix command left them, but it
+    // opens: after Write file it must not ask to replace the file chosen.
+    m_openFileDialog->setAcceptMode(QFileDialog::AcceptOpen);
+    m_openFileDialog->setFileMode(QFileDialog::ExistingFile);
+    if (FileDialogs::Run(*m_openFileDialog) != QDialog::Accepted ||
+        m_openFileDialog->selectedFiles().isEmpty())
         return;
     const QString path = m_openFileDialog->selectedFiles().first();
     TChild* editor = addEditor();
@@ -319,9 +361,55 @@ void TFrameForm::OpenWindow() {
     showEditor(editor);
 }
 
-void TFrameForm::Tile1Click() { m_mdiArea->tileSubWindows(); }
+namespace {
+// The editor windows that tiling and cascading place: not the minimised.
+QList<QMdiSubWindow*> placeable(QMdiArea* area) {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : area->subWindowList())
+        if (window->isVisible() && !window->isMinimized())
+            windows.append(window);
+    return windows;
+}
+} // namespace
 
-void TFrameForm::Cascade1Click() { m_mdiArea->cascadeSubWindows(); }
+// Horizontal tiling: every editor window as wide as the client area, one
+// above another, sharing its height.
+void TFrameForm::Tile1Click() {
+    const QList<QMdiSubWindow*> windows = placeable(m_mdiArea);
+    if (windows.isEmpty())
+        return;
+    const QRect area = m_mdiArea->viewport()->rect();
+    const int count = static_cast<int>(windows.size());
+    int top = 0;
+    for (int i = 0; i < count; ++i) {
+        // The last window takes what the division leaves over.
+        const int bottom = (i + 1) * area.height() / count;
+        windows.at(i)->showNormal();
+        windows.at(i)->setGeometry(0, top, area.width(), bottom - top);
+        top = bottom;
+    }
+}
+
+// Each window a title bar's height below and to the right of the one
+// before it, in stacking order, the active one in front; sizes are kept.
+void TFrameForm::Cascade1Click() {
+    const QList<QMdiSubWindow*> windows = placeable(m_mdiArea);
+    if (windows.isEmpty())
+        return;
+    QMdiSubWindow* active = m_mdiArea->activeSubWindow();
+    const int step = std::max(
+        8, windows.first()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.first()));
+    int offset = 0;
+    for (QMdiSubWindow* window : windows) {
+        if (window->isMaximized())
+            window->showNormal();
+        window->move(offset, offset);
+        window->raise();
+        offset += step;
+    }
+    if (active != nullptr)
+        active->raise();
+}
 
 // Lines the minimised editor windows up along the bottom of the frame.
 void TFrameForm::Arrangeicons1Click() {
@@ -336,6 +424,7 @@ void TFrameForm::Arrangeicons1Click() {
 
 void TFrameForm::About2Click() {
     TAboutBox box(this);
+    DialogStyle::CentreOnScreen(&box);
     box.exec();
 }
 
@@ -371,8 +460,9 @@ void TFrameForm::Readfile1Click() {
     m_openFileDialog->setAcceptMode(QFileDialog::AcceptOpen);
     m_openFileDialog->setFileMode(QFileDialog::ExistingFile);
     m_openFileDialog->selectNameFilter(m_openFileDialog->nameFilters().first());
-    m_openFileDialog->selectFile(QString());
-    if (m_openFileDialog->exec() != QDialog::Accepted || m_openFileDialog->selectedFiles().isEmpty())
+    m_openFileDialog->selectFile(QStringLiteral("*.dat"));
+    if (FileDialogs::Run(*m_openFileDialog) != QDialog::Accepted ||
+        m_openFileDialog->selectedFiles().isEmpty())
         return;
     const QByteArray path = QFile::encodeName(m_openFileDialog->selectedFiles().first());
     MatrixFileReader(m_workspace, m_reader, m_messages).ReadMatrixFile(path.toStdString());
@@ -384,8 +474,10 @@ void TFrameForm::Writefile1Click() {
     m_openFileDialog->setFileMode(QFileDialog::AnyFile);
     m_openFileDialog->setOption(QFileDialog::DontConfirmOverwrite, false);
     m_openFileDialog->selectNameFilter(m_openFileDialog->nameFilters().first());
-    m_openFileDialog->selectFile(QString());
-    if (m_openFileDialog->exec() != QDialog::Accepted || m_openFileDialog->selectedFiles().isEmpty())
+    // Never the path last chosen: Enter must not write over the file just read.
+    m_openFileDialog->selectFile(QStringLiteral("*.dat"));
+    if (FileDialogs::Run(*m_openFileDialog) != QDialog::Accepted ||
+        m_openFileDialog->selectedFiles().isEmpty())
         return;
     const QByteArray path = QFile::encodeName(m_openFileDialog->selectedFiles().first());
     MatrixFileWriter(m_workspace, m_messages).WriteMatrixFile(path.toStdString());
@@ -440,7 +532,8 @@ bool TFrameForm::printView(const QString& text) {
 }
 
 void TFrameForm::Writematrices1Click() {
-    if (m_saveDialog->exec() != QDialog::Accepted || m_saveDialog->selectedFiles().isEmpty())
+    if (FileDialogs::Run(*m_saveDialog, true) != QDialog::Accepted ||
+        m_saveDialog->selectedFiles().isEmpty())
         return;
     const std::string path = MatrixListing::ListingPath(
         QFile::encodeName(m_saveDialog->selectedFiles().first()).toStdString());

@@ -87,12 +87,14 @@ public slots:
     void Fowardbacksubstitutionofma1Click();
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void StartUp();
+    void placeFrame();
     void createActions();
     void createMenus();
     void createToolBar();
@@ -129,6 +131,8 @@ private:
     TMsgForm* m_msgForm = nullptr;
     QDate m_lastShownDate;
     bool m_centred = false;
+    QMargins m_placedMargins;
+    QPoint m_placedAt;
     int NewFileCounter = 0;
     QList<QMenu*> m_ownMenus;  // File, Matrices, Numerical operations, Window, Help
 };

@@ -6,6 +6,7 @@
 #include "ToolIcons.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -16,6 +17,16 @@
 
 namespace {
 using Kind = ToolIcons::Kind;
+
+// A tool button whose hint is "none" shows no tool tip at all, rather than
+// the caption the toolkit would fall back to.
+class NoToolTip : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::ToolTip; }
+};
 
 // One command of the menus: its caption, help context, hint and handler.
 struct Command {
@@ -236,6 +247,8 @@ void TFrameForm::createToolBar() {
         connect(item, &QAction::enabledChanged, button, &QAction::setEnabled);
         button->setEnabled(item->isEnabled());
         m_toolBar->addAction(button);
+        if (*b.hint == '\0')
+            m_toolBar->widgetForAction(button)->installEventFilter(new NoToolTip(button));
     }
 }
 

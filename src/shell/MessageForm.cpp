@@ -1,5 +1,7 @@
 #include "MessageForm.h"
 
+#include "ToolIcons.h"
+
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -7,7 +9,13 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStyle>
+#include <QWindow>
+
+#include <algorithm>
 #include <QVBoxLayout>
 
 namespace {
@@ -76,6 +84,7 @@ TMsgForm::TMsgForm(QWidget* parent) : QDialog(parent) {
     m_retryBtn->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
     m_clip = MakeButton(QStringLiteral("Clip&board"), QStringLiteral("Copy screen to clipboard"), this);
     m_clip->setFixedWidth(113);
+    m_clip->setIcon(ToolIcons::Make(ToolIcons::Kind::Copy));
     m_printBtn = MakeButton(QStringLiteral("&Print"), QStringLiteral("Send screen to printer"), this);
     m_closeBtn = MakeButton(QStringLiteral("&Close"), QStringLiteral("Leave screen"), this);
     m_closeBtn->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
@@ -87,6 +96,13 @@ TMsgForm::TMsgForm(QWidget* parent) : QDialog(parent) {
     m_displayText->setFont(textFont);
     m_displayText->setTextFormat(Qt::PlainText);
     m_displayText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The text scrolls once the form would outgrow the screen.
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName(QStringLiteral("DisplayScroll"));
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setWidget(m_displayText);
+    m_scroll->setWidgetResizable(false);
+    m_scroll->setBackgroundRole(QPalette::Window);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(6);
@@ -101,7 +117,7 @@ TMsgForm::TMsgForm(QWidget* parent) : QDialog(parent) {
     form->setContentsMargins(20, 20, 20, 20);
     form->setSpacing(12);
     form->addLayout(buttons);
-    form->addWidget(m_displayText, 0, Qt::AlignLeft | Qt::AlignTop);
+    form->addWidget(m_scroll, 0, Qt::AlignLeft | Qt::AlignTop);
     // The form takes the size of its contents, so it grows with the text.
     form->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -146,9 +162,38 @@ void TMsgForm::Add() {
     if (m_displayText->text() != text) {
         m_displayText->setText(text);
     }
+    fitText();
     // Take the new size now rather than on the next pass of the event loop,
     // so that the form is centred with the size it is shown in.
     layout()->activate();
+}
+
+// The form grows to fit its text, but never past the screen's available
+// area; beyond that the text scrolls and the buttons stay in reach.
+void TMsgForm::fitText() {
+    m_displayText->adjustSize();
+    const QSize text = m_displayText->size();
+    QScreen* screen = this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
+    QSize room(text);
+    if (screen != nullptr) {
+        const QRect available = screen->availableGeometry();
+        // What the form needs beside the text: its border, the row of
+        // buttons, and the window's own frame and caption.
+        const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+        const QMargins margins = layout()->contentsMargins();
+        const int besideX = margins.left() + margins.right() + frame.left() + frame.right();
+        const int besideY = margins.top() + margins.bottom() + layout()->spacing() + 33 +
+                            frame.top() + frame.bottom();
+        room = QSize(available.width() - besideX, available.height() - besideY);
+    }
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    QSize shown(std::min(text.width(), room.width()), std::min(text.height(), room.height()));
+    // A scroll bar in one direction takes room from the other.
+    if (shown.width() < text.width())
+        shown.setHeight(std::min(text.height() + bar, room.height()));
+    if (shown.height() < text.height())
+        shown.setWidth(std::min(text.width() + bar, room.width()));
+    m_scroll->setFixedSize(shown);
 }
 
 void TMsgForm::showEvent(QShowEvent* event) {

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QLabel;
+class QScrollArea;
 class QPushButton;
 
 // The results form: shows a block of text in a fixed-pitch font and tells
@@ -42,9 +43,11 @@ protected:
 
 private:
     void Add();
+    void fitText();
     QPushButton* m_retryBtn;
     QPushButton* m_clip;
     QPushButton* m_printBtn;
     QPushButton* m_closeBtn;
     QLabel* m_displayText;
+    QScrollArea* m_scroll;
 };

@@ -2,7 +2,7 @@
 
 #include "DialogStyle.h"
 #include "GVar.h"
-#include "GetMatForm.h"
+#include "SelectionList.h"
 #include "MatrixListing.h"
 
 #include <QLabel>
@@ -20,12 +20,9 @@ TPrintMat::TPrintMat(const GVar& workspace, QWidget* parent) : QDialog(parent) {
     auto* heading = new QLabel(QStringLiteral("Select matrices for printing"), this);
     DialogStyle::Apply(heading, 16);
 
-    MatList = new QListWidget(this);
+    MatList = new SelectionList(workspace, QAbstractItemView::ExtendedSelection, this);
     MatList->setObjectName(QStringLiteral("MatList"));
     DialogStyle::Apply(MatList, 13);
-    MatList->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    TMatForm::FillList(MatList, workspace);
-    MatList->clearSelection();
 
     const DialogStyle::Buttons buttons =
         DialogStyle::MakeButtons(this, QStringLiteral("Ok"), QStringLiteral("Help"));

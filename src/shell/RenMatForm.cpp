@@ -12,7 +12,8 @@
 
 TRenMat::TRenMat(const QString& currentName, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Rename matrix"));
-    setToolTip(QStringLiteral("Rename a matrix."));
+    // The hint stays with the window; the dialog shows no tool tips.
+    setProperty("hint", QStringLiteral("Rename a matrix."));
     DialogStyle::SetHelp(this, 13, QStringLiteral("zendra.hlp"));
 
     auto* from = new QLabel(QStringLiteral("Change Name from "), this);

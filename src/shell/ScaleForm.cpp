@@ -16,7 +16,7 @@ TScaleEntry::TScaleEntry(QWidget* parent) : QDialog(parent) {
     ScaleEdit = new QLineEdit(this);
     ScaleEdit->setObjectName(QStringLiteral("ScaleEdit"));
     DialogStyle::Apply(ScaleEdit, 13, Qt::black, false);
-    ScaleEdit->setMinimumWidth(81);
+    ScaleEdit->setFixedWidth(81);
     label->setBuddy(ScaleEdit);
 
     DialogStyle::LayOutOneField(this, label, ScaleEdit);

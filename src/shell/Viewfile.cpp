@@ -1,6 +1,7 @@
 #include "Viewfile.h"
 
 #include "LinePrinter.h"
+#include "ToolIcons.h"
 
 #include <QApplication>
 #include <QFile>
@@ -52,6 +53,9 @@ private:
 // The printer works at its own resolution, so that line heights and
 // widths are not rounded to screen pixels.
 TViewForm::TViewForm(QWidget* parent) : QWidget(parent, Qt::Window), m_printer(QPrinter::HighResolution) {
+    // Only the main window keeps the program running.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setProperty("helpContext", HelpContext);
     setWindowTitle(DesignCaption());
     QFont formFont(QStringLiteral("System"));
     formFont.setPixelSize(13);
@@ -81,7 +85,10 @@ TViewForm::TViewForm(QWidget* parent) : QWidget(parent, Qt::Window), m_printer(Q
     m_printBtn->setText(QStringLiteral("&Print"));
     m_printBtn->setFocusPolicy(Qt::NoFocus);
     m_printBtn->setFixedSize(60, 25);
-    m_printBtn->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_printBtn->setIcon(ToolIcons::Make(ToolIcons::Kind::Print));
+    m_printBtn->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // The image stands to the right of the caption.
+    m_printBtn->setLayoutDirection(Qt::RightToLeft);
     // The viewer shows no tool tip for this button; the hint stays with it.
     m_printBtn->setStatusTip(QStringLiteral("Print Document"));
 

@@ -37,6 +37,9 @@ public:
     // The most recently created viewer.
     static TViewForm* ViewForm;
 
+    // The viewer's help topic.
+    static constexpr int HelpContext = 69;
+
     // The printer that PrintBtnClick's dialog sets up (tests point it at a
     // PDF file).
     QPrinter& Printer() { return m_printer; }

@@ -117,16 +117,20 @@ TEST_F(Editors, OpeningShowsTheFileAndSavingWritesCrLf) {
 
 TEST_F(Editors, AFileThatCannotBeReadLeavesNoWindow) {
     QString message;
-    const QString missing = path("missing.dat");
+    // The dialog takes only a file that is there; this one goes before the
+    // window reads it, as a file on a failing disk or a vanished share does.
+    const QString unreadable = path("gone.dat");
+    WriteBytes(unreadable, "text");
     WhenModal([&](QWidget* w) {
         answer(QMessageBox::Ok, &message);
-        choose(w, missing);
+        choose(w, unreadable);
+        QFile::remove(unreadable);
     });
     frame->Open1Click();
     EXPECT_EQ(frame->ActiveEditor(), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(frame->Editors().isEmpty());
-    EXPECT_TRUE(message.contains(path("missing.dat"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(unreadable)) << message.toStdString();
 }
 
 TEST_F(Editors, TheSaveQuestionDecidesTheClose) {

@@ -85,13 +85,23 @@ TEST_F(Operations, ScaleFillsTheTwentiethSlotButNoMore) {
 
 TEST_F(Operations, ScaleNamesTheResultWithTheTextAsTyped) {
     const int m = AddMatrix(ws, "M", {{1, -2}});
-    EXPECT_TRUE(ops.ScaleMatrix(m, " 3 abc", reader));
-    EXPECT_EQ(ws.Matrix(2).Name, " 3 abc*M");
+    EXPECT_TRUE(ops.ScaleMatrix(m, " 3 \t", reader));
+    EXPECT_EQ(ws.Matrix(2).Name, " 3 \t*M");
     EXPECT_EQ(Block(ws.Matrix(2)), (Rows{{3, -6}}));
 
-    EXPECT_TRUE(ops.ScaleMatrix(m, "1.5, this is a long factor", reader));
-    EXPECT_EQ(ws.Matrix(3).Name, "1.5, this is a long ");  // cut to 20
+    EXPECT_TRUE(ops.ScaleMatrix(m, "1.50000000000000000000000", reader));
+    EXPECT_EQ(ws.Matrix(3).Name, "1.500000000000000000");  // cut to 20
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Operations, ScaleRefusesMoreThanOneNumber) {
+    // "2,5" would otherwise scale by 2 under the name 2,5*M.
+    const int m = AddMatrix(ws, "M", {{1}});
+    for (const char* text : {"2,5", " 3 abc", "1.5, this is a long factor", "2 3", "2,"}) {
+        EXPECT_FALSE(ops.ScaleMatrix(m, text, reader)) << text;
+        EXPECT_EQ(messages.Take(), std::vector<std::string>{MatOperations::FactorMessage}) << text;
+    }
+    EXPECT_EQ(ws.MatrixCount, 1);
 }
 
 TEST_F(Operations, ScaleTextThatDoesNotReadCreatesNothing) {

@@ -10,7 +10,8 @@ dump 9
 # the decomposed matrix, then the constant column
 solve 8 2
 dump 10
-scale 1  3 abc
+scale 1  3 
+scale 1 2,5
 dump 11
 scale 1 abc
 transpose 1
