@@ -50,6 +50,8 @@ bench: deps
 	@cmake -S . -B $(BUILD_DIR)-bench -DCMAKE_BUILD_TYPE=Release -DZENDRA_BUILD_BENCH=ON >/dev/null
 	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target zendra-bench zendra
 	@$(BUILD_DIR)-bench/bench/zendra-bench --benchmark_color=false
+	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target zendra-exact-bench
+	@$(BUILD_DIR)-bench/bench/zendra-exact-bench --benchmark_color=false
 	@bash bench/startup.sh $(BUILD_DIR)-bench/src/zendra
 	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target zendra-window-bench
 	@$(BUILD_DIR)-bench/bench/zendra-window-bench --benchmark_color=false

@@ -77,6 +77,7 @@ struct Goal {
     const char* what;
     const char* figure;  // as FigureReporter::Figure reads it
     double limit;        // at most this; 0 for a figure shown without a goal
+    double scale = 1.0;  // the figure is shown and compared times this (1000: seconds as ms)
 };
 
 // Prints the table; true when every goal is met.
@@ -87,6 +88,7 @@ inline bool PrintGoals(const FigureReporter& reporter, const std::vector<Goal>& 
         double value = 0.0;
         if (!reporter.Figure(goal.figure, value))
             continue;
+        value *= goal.scale;
         if (goal.limit <= 0) {
             std::printf("%-50s %9.2f %10s\n", goal.what, value, "-");
             continue;

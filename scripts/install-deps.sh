@@ -10,6 +10,8 @@ packages=(
     libgtest-dev
     libgmock-dev
     libbenchmark-dev
+    # exact fractions of the core: GMP and its C++ interface (gmpxx.h)
+    libgmp-dev
     # the window program: Qt 6 Widgets and Print Support, and fonts with the
     # metrics of the faces the windows ask for
     qt6-base-dev

@@ -1,5 +1,9 @@
 #include "ScriptRunner.h"
 
+#include "EliminationWorkings.h"
+#include "ExactOperations.h"
+#include "FormulaWorkings.h"
+#include "FractionListing.h"
 #include "MatOperations.h"
 #include "MatrixFileReader.h"
 #include "MatrixFileWriter.h"
@@ -48,9 +52,19 @@ const char* const ScriptRunner::Usage =
     "  cholesky SLOT          Cholesky decomposition of matrix\n"
     "  solve SLOT SLOT        Forward/back substitution: decomposed matrix,\n"
     "                         then constant matrix\n"
+    "  det SLOT               Determinant, computed exactly\n"
+    "  rank SLOT              Rank, computed exactly\n"
+    "  rref SLOT              Reduced row echelon form, computed exactly\n"
+    "  fractions on|off       Show fractions: view and list show each value as\n"
+    "                         the fraction it stands for\n"
+    "  working on|off         Show working: invert, cholesky, solve, det, rank,\n"
+    "                         rref and multiply (up to 6 x 6) then print their\n"
+    "                         worked solutions after their messages\n"
     "\n"
     "Messages go to standard error. Exit status: 0 when the script ran to its\n"
-    "end, 2 for an unknown command or a missing, non-numeric or unused slot.\n";
+    "end, 2 for an unknown command or a missing, non-numeric or unused slot.\n"
+    "Both switches are off at the start; a word other than on or off is a\n"
+    "script error too.\n";
 
 void ScriptRunner::StreamMessages::ShowMessage(const std::string& text) {
     m_err << text << '\n';
@@ -78,6 +92,11 @@ ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err)
         {"invert", &ScriptRunner::invertMatrix},
         {"cholesky", &ScriptRunner::choleskyMatrix},
         {"solve", &ScriptRunner::solveSystem},
+        {"det", &ScriptRunner::determinant},
+        {"rank", &ScriptRunner::rank},
+        {"rref", &ScriptRunner::rowEchelon},
+        {"fractions", &ScriptRunner::setFractions},
+        {"working", &ScriptRunner::setWorking},
     };
 }
 
@@ -169,12 +188,14 @@ void ScriptRunner::listMatrices(const Arguments& args) {
             slots.push_back(slot);
     MatrixListing listing(m_workspace, m_messages);
     if (listing.Create(MatrixListing::ListingPath(args.words[0])))
-        listing.Finish(slots);
+        m_fractions ? listing.FinishText(FractionListing(m_workspace).ListingText(slots))
+                    : listing.Finish(slots);
 }
 
 void ScriptRunner::viewMatrix(const Arguments& args) {
     if (const int slot = slotArgument(args, 0); slot > 0)
-        m_out << MatrixListing(m_workspace, m_messages).ViewText(slot);
+        m_out << (m_fractions ? FractionListing(m_workspace).ViewText(slot)
+                              : MatrixListing(m_workspace, m_messages).ViewText(slot));
 }
 
 void ScriptRunner::setDecimals(const Arguments& args) {
@@ -239,9 +260,71 @@ void ScriptRunner::onTwo(const Arguments& args, void (MatOperations::*operation)
 }
 
 void ScriptRunner::transposeMatrix(const Arguments& args) { onOne(args, &MatOperations::TransposeMat); }
-void ScriptRunner::invertMatrix(const Arguments& args) { onOne(args, &MatOperations::InvertMat); }
-void ScriptRunner::choleskyMatrix(const Arguments& args) { onOne(args, &MatOperations::CholeskyMat); }
 void ScriptRunner::addMatrices(const Arguments& args) { onTwo(args, &MatOperations::AddMat); }
 void ScriptRunner::subtractMatrices(const Arguments& args) { onTwo(args, &MatOperations::SubtractMat); }
-void ScriptRunner::multiplyMatrices(const Arguments& args) { onTwo(args, &MatOperations::MultiplyMat); }
-void ScriptRunner::solveSystem(const Arguments& args) { onTwo(args, &MatOperations::SubstituteMat); }
+
+// The worked solutions read only the operands, which the operations leave
+// as they were, so they are written after the operation and its messages.
+void ScriptRunner::invertMatrix(const Arguments& args) {
+    onOne(args, &MatOperations::InvertMat);
+    if (m_working)
+        m_out << EliminationWorkings(m_workspace).Invert(slotArgument(args, 0));
+}
+
+void ScriptRunner::choleskyMatrix(const Arguments& args) {
+    onOne(args, &MatOperations::CholeskyMat);
+    if (m_working)
+        m_out << FormulaWorkings(m_workspace).Cholesky(slotArgument(args, 0));
+}
+
+void ScriptRunner::multiplyMatrices(const Arguments& args) {
+    onTwo(args, &MatOperations::MultiplyMat);
+    if (const int a = slotArgument(args, 0); m_working && a > 0)
+        m_out << FormulaWorkings(m_workspace).Multiply(a, slotArgument(args, 1));
+}
+
+void ScriptRunner::solveSystem(const Arguments& args) {
+    onTwo(args, &MatOperations::SubstituteMat);
+    if (const int r = slotArgument(args, 0); m_working && r > 0)
+        m_out << FormulaWorkings(m_workspace).Substitution(r, slotArgument(args, 1));
+}
+
+void ScriptRunner::determinant(const Arguments& args) {
+    const int slot = slotArgument(args, 0);
+    ExactOperations(m_workspace, m_messages).DeterminantMat(slot);
+    if (m_working)
+        m_out << EliminationWorkings(m_workspace).Determinant(slot);
+}
+
+void ScriptRunner::rank(const Arguments& args) {
+    const int slot = slotArgument(args, 0);
+    ExactOperations(m_workspace, m_messages).RankMat(slot);
+    if (m_working)
+        m_out << EliminationWorkings(m_workspace).Rank(slot);
+}
+
+void ScriptRunner::rowEchelon(const Arguments& args) {
+    const int slot = slotArgument(args, 0);
+    ExactOperations(m_workspace, m_messages).RrefMat(slot);
+    if (m_working)
+        m_out << EliminationWorkings(m_workspace).Rref(slot);
+}
+
+bool ScriptRunner::switchArgument(const Arguments& args) {
+    if (args.words.empty())
+        throw ScriptError{"on or off is missing"};
+    const std::string& word = args.words[0];
+    if (word != "on" && word != "off")
+        throw ScriptError{"\"" + word + "\" is neither on nor off"};
+    if (args.words.size() > 1)
+        throw ScriptError{"unknown word \"" + args.words[1] + "\" after " + word};
+    return word == "on";
+}
+
+void ScriptRunner::setFractions(const Arguments& args) {
+    m_fractions = switchArgument(args);
+}
+
+void ScriptRunner::setWorking(const Arguments& args) {
+    m_working = switchArgument(args);
+}

@@ -79,9 +79,19 @@ private:
     void choleskyMatrix(const Arguments& args);
     void solveSystem(const Arguments& args);
 
+    // The exact operations and the two switches of the Options menu.
+    void determinant(const Arguments& args);
+    void rank(const Arguments& args);
+    void rowEchelon(const Arguments& args);
+    void setFractions(const Arguments& args);
+    void setWorking(const Arguments& args);
+    static bool switchArgument(const Arguments& args);
+
     std::ostream& m_out;
     StreamMessages m_messages;
     GVar m_workspace;
     MyString m_reader;
     std::map<std::string, Handler> m_commands;
+    bool m_fractions = false;  // Show fractions
+    bool m_working = false;    // Show working
 };

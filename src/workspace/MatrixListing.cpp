@@ -118,6 +118,12 @@ bool MatrixListing::Finish(const std::vector<int>& slots) {
         }
         text += "\r\n";
     }
+    return FinishText(text);
+}
+
+bool MatrixListing::FinishText(const std::string& text) {
+    if (m_file == nullptr)
+        return false;
     if (std::fwrite(text.data(), 1, text.size(), m_file) != text.size())
         return fail("could not be written");
     std::FILE* file = m_file;

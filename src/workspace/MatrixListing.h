@@ -42,6 +42,10 @@ public:
     bool Create(const std::string& path);
     bool Finish(const std::vector<int>& slots);
 
+    // Finish with the chosen matrices laid out by a caller with its own
+    // view of the values: appends text as it is and closes the file.
+    bool FinishText(const std::string& text);
+
     // Display options confirmed with text in its field. Reads the number of
     // decimal places; on success sets decimals and returns true. A text that
     // does not read has shown the reader's report, and a number outside 0 to

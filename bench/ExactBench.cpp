@@ -1,0 +1,270 @@
+// Benchmarks of the exact fractions: determinant and reduced row echelon
+// form of a 50 x 50 matrix of two-digit integers, the worked inverse of a
+// 10 x 10 one, and Show fractions beside the decimal view it stands in for.
+// Beside them, how large the numbers of that row echelon form grow, and
+// where a fraction type over 64-bit integers gives out.
+#include "EliminationWorkings.h"
+#include "ExactMatrix.h"
+#include "ExactOperations.h"
+#include "FractionListing.h"
+#include "GVar.h"
+#include "HandElimination.h"
+#include "MatrixListing.h"
+#include "Messages.h"
+
+#include "BenchGoals.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <numeric>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+class QuietMessages : public Messages {
+public:
+    void ShowMessage(const std::string&) override {}
+};
+
+// An n x n matrix of two-digit integers, 10 to 99 with either sign.
+void twoDigits(TMatrixRec& m, int n, std::uint64_t seed) {
+    std::mt19937_64 random(seed);
+    m.SetName("M");
+    m.Rows = m.Cols = static_cast<std::uint8_t>(n);
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n; ++j) {
+            const auto magnitude = static_cast<double>(10 + random() % 90);
+            m.At(i, j) = random() % 2 ? -magnitude : magnitude;
+        }
+}
+
+void Determinant50(benchmark::State& state) {
+    GVar ws;
+    QuietMessages messages;
+    twoDigits(ws.AppendNew(), MaxDim, 1);
+    ExactOperations ops(ws, messages);
+    for (auto _ : state) {
+        ops.DeterminantMat(1);
+        benchmark::DoNotOptimize(ws.Matrix(2).Data[0]);
+        ws.Truncate(1);
+    }
+}
+
+void Rref50(benchmark::State& state) {
+    GVar ws;
+    QuietMessages messages;
+    twoDigits(ws.AppendNew(), MaxDim, 2);
+    ExactOperations ops(ws, messages);
+    for (auto _ : state) {
+        ops.RrefMat(1);
+        benchmark::DoNotOptimize(ws.Matrix(2).Data[0]);
+        ws.Truncate(1);
+    }
+}
+
+void WorkedInverse10(benchmark::State& state) {
+    GVar ws;
+    twoDigits(ws.AppendNew(), 10, 3);
+    for (auto _ : state) {
+        std::string text = EliminationWorkings(ws).Invert(1);
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+
+// The fraction view and the decimal view of the same 50 x 50 matrix in
+// turn, so that both meet the machine in the same state; the ratio of their
+// times.
+template <class Fill> void fractionsAgainstDecimals(benchmark::State& state, Fill fill) {
+    GVar ws;
+    QuietMessages messages;
+    TMatrixRec& m = ws.AppendNew();
+    m.Rows = m.Cols = MaxDim;
+    std::mt19937_64 random(42);
+    for (int i = 1; i <= MaxDim; ++i)
+        for (int j = 1; j <= MaxDim; ++j)
+            m.At(i, j) = fill(random);
+    using Clock = std::chrono::steady_clock;
+    Clock::duration fractions{};
+    Clock::duration decimals{};
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        std::string withFractions = FractionListing(ws).ViewText(1);
+        benchmark::DoNotOptimize(withFractions.data());
+        const auto middle = Clock::now();
+        std::string withDecimals = MatrixListing(ws, messages).ViewText(1);
+        benchmark::DoNotOptimize(withDecimals.data());
+        decimals += Clock::now() - middle;
+        fractions += middle - start;
+    }
+    state.counters["ratio"] =
+        std::chrono::duration<double>(fractions) / std::chrono::duration<double>(decimals);
+}
+
+// Random doubles: none stands for a fraction, so each is searched in full
+// and then shown in decimals after all.
+void FractionView50_Random(benchmark::State& state) {
+    fractionsAgainstDecimals(state, [](std::mt19937_64& random) {
+        return std::uniform_real_distribution<double>(-1000.0, 1000.0)(random);
+    });
+}
+
+// Values typed with two decimals, as exercises have them.
+void FractionView50_Typed(benchmark::State& state) {
+    fractionsAgainstDecimals(state, [](std::mt19937_64& random) {
+        return static_cast<double>(static_cast<long>(random() % 200001) - 100000) / 100.0;
+    });
+}
+
+// A fraction over 64-bit integers that reports overflow instead of
+// wrapping, as a plain hand-written fraction type would need to.
+struct Overflow {};
+
+struct Small {
+    std::int64_t n = 0;
+    std::int64_t d = 1;
+};
+
+std::int64_t checkedMul(std::int64_t a, std::int64_t b) {
+    std::int64_t r = 0;
+    if (__builtin_mul_overflow(a, b, &r))
+        throw Overflow{};
+    return r;
+}
+
+Small reduce(std::int64_t n, std::int64_t d) {
+    if (d < 0) {
+        if (n == INT64_MIN || d == INT64_MIN)
+            throw Overflow{};
+        n = -n;
+        d = -d;
+    }
+    const std::int64_t g = std::gcd(n, d);
+    return g > 1 ? Small{n / g, d / g} : Small{n, d};
+}
+
+Small sub(Small a, Small b) {
+    const std::int64_t g = std::gcd(a.d, b.d);
+    const std::int64_t left = checkedMul(a.n, b.d / g);
+    const std::int64_t right = checkedMul(b.n, a.d / g);
+    std::int64_t n = 0;
+    if (__builtin_sub_overflow(left, right, &n))
+        throw Overflow{};
+    return reduce(n, checkedMul(a.d / g, b.d));
+}
+
+Small mul(Small a, Small b) {
+    const Small x = reduce(a.n, b.d);
+    const Small y = reduce(b.n, a.d);
+    return reduce(checkedMul(x.n, y.n), checkedMul(x.d, y.d));
+}
+
+Small div(Small a, Small b) {
+    return mul(a, reduce(b.d, b.n));
+}
+
+// The same Gauss-Jordan elimination in 64-bit fractions; the pivot column
+// at which a number first overflows, 0 when none does.
+int int64OverflowColumn(const TMatrixRec& m) {
+    const int n = m.Rows;
+    std::vector<Small> a(n * n);
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            a[i * n + j] = Small{static_cast<std::int64_t>(m.At(i + 1, j + 1)), 1};
+    int col = 0;
+    try {
+        int row = 0;
+        for (col = 0; col < n; ++col) {
+            int p = row;
+            while (p < n && a[p * n + col].n == 0)
+                ++p;
+            if (p == n)
+                continue;
+            for (int j = 0; j < n; ++j)
+                std::swap(a[p * n + j], a[row * n + j]);
+            const Small pivot = a[row * n + col];
+            for (int j = 0; j < n; ++j)
+                a[row * n + j] = div(a[row * n + j], pivot);
+            for (int i = 0; i < n; ++i) {
+                if (i == row || a[i * n + col].n == 0)
+                    continue;
+                const Small f = a[i * n + col];
+                for (int j = 0; j < n; ++j)
+                    a[i * n + j] = sub(a[i * n + j], mul(f, a[row * n + j]));
+            }
+            ++row;
+        }
+        return 0;
+    } catch (const Overflow&) {
+        return col + 1;
+    }
+}
+
+// Keeps the largest numerator and denominator of the rows the elimination
+// changes.
+class Sizes : public HandElimination::Observer {
+public:
+    void Done(const HandElimination::Operation& operation, const ExactMatrix& after) override {
+        for (int j = 1; j <= after.Cols(); ++j) {
+            const mpq_class& entry = after.At(operation.target, j);
+            numeratorBits = std::max(numeratorBits, mpz_sizeinbase(entry.get_num_mpz_t(), 2));
+            denominatorBits = std::max(denominatorBits, mpz_sizeinbase(entry.get_den_mpz_t(), 2));
+        }
+    }
+    bool NoPivot(int, int) override { return true; }
+
+    std::size_t numeratorBits = 0;
+    std::size_t denominatorBits = 0;
+};
+
+// How large the numbers of the row echelon form of Rref50's matrix grow in
+// fractions, and where 64-bit fractions overflow on it.
+void FractionGrowth50(benchmark::State& state) {
+    TMatrixRec m;
+    twoDigits(m, MaxDim, 2);
+    Sizes sizes;
+    int overflowColumn = 0;
+    for (auto _ : state) {
+        HandElimination elimination(ExactMatrix::FromRecord(m), HandElimination::Goal::Reduced,
+                                    MaxDim);
+        elimination.Run(sizes);
+        overflowColumn = int64OverflowColumn(m);
+    }
+    state.counters["numerator_bits"] = static_cast<double>(sizes.numeratorBits);
+    state.counters["denominator_bits"] = static_cast<double>(sizes.denominatorBits);
+    state.counters["int64_overflow_column"] = overflowColumn;
+}
+
+ZENDRA_BENCHMARK(Determinant50)->Unit(benchmark::kMillisecond);
+ZENDRA_BENCHMARK(Rref50)->Unit(benchmark::kMillisecond);
+ZENDRA_BENCHMARK(WorkedInverse10)->Unit(benchmark::kMillisecond);
+ZENDRA_BENCHMARK(FractionView50_Random)->Unit(benchmark::kMillisecond);
+ZENDRA_BENCHMARK(FractionView50_Typed)->Unit(benchmark::kMillisecond);
+ZENDRA_BENCHMARK(FractionGrowth50)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    bench::FigureReporter reporter(true);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const bool met = bench::PrintGoals(
+        reporter,
+        {
+            {"exact det 50 x 50 two-digit integers, ms", "Determinant50", 100, 1000},
+            {"exact rref 50 x 50 two-digit integers, ms", "Rref50", 100, 1000},
+            {"worked inverse 10 x 10 with its text, ms", "WorkedInverse10", 50, 1000},
+            {"fraction view / decimal view, 50 x 50 random", "FractionView50_Random.ratio", 2.0},
+            {"fraction view / decimal view, 50 x 50 typed", "FractionView50_Typed.ratio", 2.0},
+            {"rref in fractions: largest numerator, bits", "FractionGrowth50.numerator_bits", 0},
+            {"rref in fractions: largest denominator, bits", "FractionGrowth50.denominator_bits",
+             0},
+            {"64-bit fractions overflow at pivot column (of 50)",
+             "FractionGrowth50.int64_overflow_column", 0},
+        });
+    benchmark::Shutdown();
+    return met ? 0 : 1;
+}

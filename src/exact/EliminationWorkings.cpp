@@ -1,0 +1,317 @@
+#include "EliminationWorkings.h"
+
+#include "ExactMatrix.h"
+#include "FractionListing.h"
+#include "FractionRule.h"
+#include "GVar.h"
+#include "HandElimination.h"
+#include "MUtil.h"
+#include "MatOperations.h"
+#include "Messages.h"
+
+#include <memory>
+#include <vector>
+
+namespace {
+const char* const EndLine = "\r\n";
+const char* const PivotRule =
+    "The pivot of each column is its first non-zero entry at or below the current row.";
+
+std::string line(const std::string& text) {
+    return text + EndLine;
+}
+
+std::string sizeText(int rows, int cols) {
+    return std::to_string(rows) + " x " + std::to_string(cols);
+}
+
+std::string counted(int count, const std::string& what) {
+    return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
+}
+
+// A fraction as a factor of a product: bracketed when it is negative or
+// not whole.
+std::string factorText(const mpq_class& value) {
+    const std::string text = FractionRule::FractionText(value);
+    return value < 0 || value.get_den() != 1 ? "(" + text + ")" : text;
+}
+
+// A matrix as the workings show it: exact fractions, columns aligned,
+// indented by two.
+std::string block(const ExactMatrix& m, int barAfter = 0) {
+    std::vector<std::string> cells;
+    cells.reserve(static_cast<std::size_t>(m.Rows()) * m.Cols());
+    for (int i = 1; i <= m.Rows(); ++i)
+        for (int j = 1; j <= m.Cols(); ++j)
+            cells.push_back(FractionRule::FractionText(m.At(i, j)));
+    return FractionListing::AlignedRows(cells, m.Rows(), m.Cols(), 2, barAfter);
+}
+
+std::string resultBlock(const std::string& name, const ExactMatrix& m) {
+    return line(name + ":") + block(m);
+}
+
+std::string singleResult(const std::string& name, const mpq_class& value) {
+    ExactMatrix m(1, 1);
+    m.At(1, 1) = value;
+    return resultBlock(name, m);
+}
+
+// Writes each row operation, and the matrix after it while matrices are
+// shown, each followed by an empty line then; and a note for each column
+// without a pivot.
+class Writer : public HandElimination::Observer {
+public:
+    Writer(std::string& text, bool show, int barAfter, bool stopAtMissing)
+        : m_text(text), m_show(show), m_barAfter(barAfter), m_stop(stopAtMissing) {}
+
+    void Done(const HandElimination::Operation& operation, const ExactMatrix& after) override {
+        m_text += line(operation.Text());
+        if (m_show)
+            m_text += block(after, m_barAfter) + EndLine;
+    }
+
+    bool NoPivot(int col, int row) override {
+        m_col = col;
+        m_row = row;
+        if (m_stop)
+            return false;
+        m_text += line(missing() + ": no pivot in this column.");
+        if (m_show)
+            m_text += EndLine;
+        return true;
+    }
+
+    // "Column 2 has no non-zero entry at or below row 2"
+    std::string missing() const {
+        return "Column " + std::to_string(m_col) + " has no non-zero entry at or below row " +
+               std::to_string(m_row);
+    }
+
+    // Closes the list of operations when no matrices separate them.
+    void Finish() {
+        if (!m_show)
+            m_text += EndLine;
+    }
+
+private:
+    std::string& m_text;
+    bool m_show;
+    int m_barAfter;
+    bool m_stop;
+    int m_col = 0;
+    int m_row = 0;
+};
+
+class LastMessage : public Messages {
+public:
+    void ShowMessage(const std::string& text) override { shown = text; }
+    std::string shown;
+};
+
+// The workspace's own inverse of A, computed in floating point in a
+// scratch workspace so that the real one is left alone.
+struct FloatingInverse {
+    bool made = false;
+    std::unique_ptr<TMatrixRec> inverse;
+    std::string refusal;
+};
+
+FloatingInverse floatingInverse(const TMatrixRec& A) {
+    GVar scratch;
+    scratch.Append(std::make_unique<TMatrixRec>(A));
+    LastMessage messages;
+    MatOperations(scratch, messages).InvertMat(1);
+    FloatingInverse result;
+    result.made = scratch.MatrixCount == 2;
+    if (result.made)
+        result.inverse = std::make_unique<TMatrixRec>(scratch.Matrix(2));
+    result.refusal = messages.shown;
+    return result;
+}
+
+const char* const FloatingStart = "In floating point, the workspace's Invert ";
+
+// The lesson about rounding: how far the floating-point inverse lies from
+// the exact one.
+std::string comparison(const std::string& name, const ExactMatrix& exact,
+                       const FloatingInverse& floating) {
+    if (!floating.made)
+        return line(FloatingStart + std::string("refuses ") + name + ": \"" + floating.refusal +
+                    "\"");
+    mpq_class largest = 0;
+    int row = 0;
+    int col = 0;
+    for (int i = 1; i <= exact.Rows(); ++i)
+        for (int j = 1; j <= exact.Cols(); ++j) {
+            const mpq_class difference =
+                abs(exact.At(i, j) - mpq_class(floating.inverse->At(i, j)));
+            if (difference > largest) {
+                largest = difference;
+                row = i;
+                col = j;
+            }
+        }
+    if (largest == 0)
+        return line(FloatingStart + std::string("gives exactly this inverse."));
+    std::string amount = MUtil::Scientific(FractionRule::NearestDouble(largest).value_or(0.0), 3);
+    amount.erase(0, amount.find_first_not_of(' '));
+    return line(FloatingStart + std::string("gives inv(") + name +
+                ") with rounding errors: the largest difference from the exact inverse is " +
+                amount + ", in entry (" + std::to_string(row) + ", " + std::to_string(col) + ").");
+}
+
+// The title, the lines that explain the method, and the starting matrix.
+std::string opening(const std::string& title, const std::string& method, bool show,
+                    const std::string& startName, const ExactMatrix& start, int barAfter = 0) {
+    std::string text = line(title + ", worked in exact fractions");
+    text += line(method);
+    text += line(PivotRule);
+    if (show)
+        text += EndLine + line(startName + ":") + block(start, barAfter);
+    else
+        text += line("Larger than " +
+                     sizeText(EliminationWorkings::ShownSize, EliminationWorkings::ShownSize) +
+                     ": the row operations and the result only.");
+    return text + EndLine;
+}
+
+bool shown(const TMatrixRec& A) {
+    return A.Rows <= EliminationWorkings::ShownSize && A.Cols <= EliminationWorkings::ShownSize;
+}
+} // namespace
+
+std::string EliminationWorkings::Invert(int a) const {
+    if (!m_workspace.IsSlot(a))
+        return std::string();
+    const TMatrixRec& A = m_workspace.Matrix(a);
+    const std::string& name = A.Name;
+    const std::string title = "Inverse of " + name + " (" + sizeText(A.Rows, A.Cols) + ")";
+    if (A.Rows != A.Cols)
+        return line(title) + line(name + " is not square: only a square matrix has an inverse.");
+
+    const int n = A.Rows;
+    const ExactMatrix exactA = ExactMatrix::FromRecord(A);
+    ExactMatrix augmented(n, 2 * n);
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j)
+            augmented.At(i, j) = exactA.At(i, j);
+        augmented.At(i, n + i) = 1;
+    }
+    const bool show = shown(A);
+    std::string text =
+        opening(title, "Row operations turn [" + name + " | I] into [I | inv(" + name + ")].", show,
+                "[" + name + " | I]", augmented, n);
+
+    HandElimination elimination(augmented, HandElimination::Goal::Reduced, n);
+    Writer writer(text, show, n, true);
+    const bool complete = elimination.Run(writer);
+    writer.Finish();
+    const FloatingInverse floating = floatingInverse(A);
+    if (!complete) {
+        text += line(writer.missing() + " of the left block: " + name +
+                     " is singular and has no inverse.");
+        if (floating.made)
+            return text + line(FloatingStart +
+                               std::string("nevertheless gives a result: "
+                                           "rounding hides that ") +
+                               name + " is singular.");
+        return text + line(FloatingStart + std::string("refuses ") + name + " as well: \"" +
+                           floating.refusal + "\"");
+    }
+
+    const ExactMatrix inverse = elimination.Matrix().Columns(n + 1, n);
+    text += resultBlock("inv(" + name + ")", inverse) + EndLine;
+    const bool holds = exactA * inverse == ExactMatrix::Identity(n);
+    text += line("Check: " + name + " inv(" + name + ") = I " +
+                 (holds ? "holds exactly." : "does NOT hold."));
+    return text + comparison(name, inverse, floating);
+}
+
+std::string EliminationWorkings::Determinant(int a) const {
+    if (!m_workspace.IsSlot(a))
+        return std::string();
+    const TMatrixRec& A = m_workspace.Matrix(a);
+    const std::string& name = A.Name;
+    const std::string det = "det(" + name + ")";
+    const std::string title = "Determinant of " + name + " (" + sizeText(A.Rows, A.Cols) + ")";
+    if (A.Rows != A.Cols)
+        return line(title) + line(name + " is not square: only a square matrix has a "
+                                         "determinant.");
+
+    const bool show = shown(A);
+    const ExactMatrix start = ExactMatrix::FromRecord(A);
+    std::string text = opening(title,
+                               "Adding a multiple of one row to another keeps the determinant; "
+                               "a row swap changes its sign.",
+                               show, name, start);
+    HandElimination elimination(start, HandElimination::Goal::Echelon, A.Cols);
+    Writer writer(text, show, 0, true);
+    const bool complete = elimination.Run(writer);
+    writer.Finish();
+    if (!complete) {
+        text += line(writer.missing() + ": " + name + " is singular, so " + det + " = 0.");
+        return text + EndLine + singleResult(det, 0);
+    }
+
+    const ExactMatrix& U = elimination.Matrix();
+    const int swaps = elimination.Swaps();
+    mpq_class value = swaps % 2 == 0 ? 1 : -1;
+    std::string product;
+    for (int i = 1; i <= U.Rows(); ++i) {
+        value *= U.At(i, i);
+        product += (i > 1 ? " * " : "") + factorText(U.At(i, i));
+    }
+    if (product.empty())
+        product = "1";
+    std::string explanation =
+        "The matrix is upper triangular: " + det + " is the product of its diagonal";
+    if (swaps > 0)
+        explanation += ", with the sign changed by each of the " + counted(swaps, "row swap");
+    text += line(explanation + ".");
+    const std::string sign = swaps > 0 ? "(-1)^" + std::to_string(swaps) + " * " : "";
+    text += line(det + " = " + sign + product + " = " + FractionRule::FractionText(value));
+    return text + EndLine + singleResult(det, value);
+}
+
+std::string EliminationWorkings::Rank(int a) const {
+    if (!m_workspace.IsSlot(a))
+        return std::string();
+    const TMatrixRec& A = m_workspace.Matrix(a);
+    const std::string& name = A.Name;
+    const std::string rank = "rank(" + name + ")";
+    const bool show = shown(A);
+    const ExactMatrix start = ExactMatrix::FromRecord(A);
+    std::string text =
+        opening("Rank of " + name + " (" + sizeText(A.Rows, A.Cols) + ")",
+                "Row operations keep the rank: it is the number of non-zero rows of a row "
+                "echelon form.",
+                show, name, start);
+    HandElimination elimination(start, HandElimination::Goal::Echelon, A.Cols);
+    Writer writer(text, show, 0, false);
+    elimination.Run(writer);
+    writer.Finish();
+    const int r = elimination.Rank();
+    text += line("The row echelon form has " + counted(r, "non-zero row") + ": " + rank + " = " +
+                 std::to_string(r) + ".");
+    return text + EndLine + singleResult(rank, r);
+}
+
+std::string EliminationWorkings::Rref(int a) const {
+    if (!m_workspace.IsSlot(a))
+        return std::string();
+    const TMatrixRec& A = m_workspace.Matrix(a);
+    const std::string& name = A.Name;
+    const bool show = shown(A);
+    const ExactMatrix start = ExactMatrix::FromRecord(A);
+    std::string text =
+        opening("Reduced row echelon form of " + name + " (" + sizeText(A.Rows, A.Cols) + ")",
+                "Each pivot is scaled to 1 and cleared from the rest of its "
+                "column.",
+                show, name, start);
+    HandElimination elimination(start, HandElimination::Goal::Reduced, A.Cols);
+    Writer writer(text, show, 0, false);
+    elimination.Run(writer);
+    writer.Finish();
+    return text + resultBlock("rref(" + name + ")", elimination.Matrix());
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+
+class GVar;
+class Messages;
+
+// Determinant, Rank and Reduced row echelon form: computed exactly on the
+// fractions the operand's values stand for (FractionRule), each stored
+// value being that exact result rounded to the nearest double.
+//
+// Like the numerical operations, each takes a slot number (1 to
+// MatrixCount; any other does nothing) and adds at most one matrix, at slot
+// MatrixCount + 1, under AllocResult's limit of 19 matrices and its
+// message, named from the operand's name and cut to 20 characters; the
+// operand never changes. Every failure shows one message and leaves the
+// workspace exactly as it was.
+class ExactOperations {
+public:
+    ExactOperations(GVar& workspace, Messages& messages)
+        : m_workspace(workspace), m_messages(messages) {}
+
+    // "det(A)", 1 x 1. A matrix that is not square is refused with
+    // NotSquareMessage; a determinant beyond the double range with
+    // TooLargeMessage.
+    void DeterminantMat(int a);
+
+    // "rank(A)", 1 x 1, of any matrix.
+    void RankMat(int a);
+
+    // "rref(A)", the size of A. An entry beyond the double range is refused
+    // with TooLargeMessage.
+    void RrefMat(int a);
+
+    static const std::string NotSquareMessage;
+    static const std::string TooLargeMessage;
+    static const std::string MemoryMessage;
+
+private:
+    template <class Compute> void addResult(const std::string& name, Compute compute);
+
+    GVar& m_workspace;
+    Messages& m_messages;
+};

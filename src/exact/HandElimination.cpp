@@ -1,0 +1,98 @@
+#include "HandElimination.h"
+
+#include "FractionRule.h"
+
+#include <utility>
+
+namespace {
+// A multiple of a row as a student writes it: "R1", "2 R1", "(3/2) R1",
+// "(-2) R1".
+std::string multiple(const mpq_class& factor, int row) {
+    const std::string name = "R" + std::to_string(row);
+    if (factor == 1)
+        return name;
+    const std::string text = FractionRule::FractionText(factor);
+    if (factor > 0 && factor.get_den() == 1)
+        return text + " " + name;
+    return "(" + text + ") " + name;
+}
+} // namespace
+
+std::string HandElimination::Operation::Text() const {
+    const std::string target = "R" + std::to_string(this->target);
+    switch (kind) {
+    case Kind::Swap:
+        return target + " <-> R" + std::to_string(source);
+    case Kind::Scale:
+        return target + " <- " + multiple(factor, this->target);
+    case Kind::Subtract:
+        if (factor < 0)
+            return target + " <- " + target + " + " + multiple(-factor, source);
+        return target + " <- " + target + " - " + multiple(factor, source);
+    }
+    return std::string();
+}
+
+void HandElimination::apply(const Operation& operation, Observer& observer) {
+    const int cols = m_matrix.Cols();
+    const int i = operation.target;
+    const int j = operation.source;
+    switch (operation.kind) {
+    case Operation::Kind::Swap:
+        for (int c = 1; c <= cols; ++c)
+            std::swap(m_matrix.At(i, c), m_matrix.At(j, c));
+        ++m_swaps;
+        break;
+    case Operation::Kind::Scale:
+        for (int c = 1; c <= cols; ++c)
+            m_matrix.At(i, c) *= operation.factor;
+        break;
+    case Operation::Kind::Subtract:
+        for (int c = 1; c <= cols; ++c)
+            if (m_matrix.At(j, c) != 0)
+                m_matrix.At(i, c) -= operation.factor * m_matrix.At(j, c);
+        break;
+    }
+    observer.Done(operation, m_matrix);
+}
+
+bool HandElimination::Run(Observer& observer) {
+    const int rows = m_matrix.Rows();
+    for (int col = 1; col <= m_pivotCols; ++col) {
+        const int row = m_rank + 1;
+        if (row > rows)
+            return true;
+        int pivotRow = row;
+        while (pivotRow <= rows && m_matrix.At(pivotRow, col) == 0)
+            ++pivotRow;
+        if (pivotRow > rows) {
+            if (!observer.NoPivot(col, row))
+                return false;
+            continue;
+        }
+        Operation operation;
+        if (pivotRow != row) {
+            operation.kind = Operation::Kind::Swap;
+            operation.target = row;
+            operation.source = pivotRow;
+            apply(operation, observer);
+        }
+        if (m_goal == Goal::Reduced && m_matrix.At(row, col) != 1) {
+            operation.kind = Operation::Kind::Scale;
+            operation.target = row;
+            operation.factor = 1 / m_matrix.At(row, col);
+            apply(operation, observer);
+        }
+        for (int i = m_goal == Goal::Reduced ? 1 : row + 1; i <= rows; ++i) {
+            if (i == row || m_matrix.At(i, col) == 0)
+                continue;
+            operation.kind = Operation::Kind::Subtract;
+            operation.target = i;
+            operation.source = row;
+            operation.factor = m_matrix.At(i, col) / m_matrix.At(row, col);
+            apply(operation, observer);
+        }
+        ++m_rank;
+    }
+    return true;
+}

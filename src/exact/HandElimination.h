@@ -1,0 +1,66 @@
+#pragma once
+
+#include "ExactMatrix.h"
+
+#include <gmpxx.h>
+
+#include <string>
+#include <utility>
+
+// Elimination as a student does it by hand, in exact fractions, telling an
+// observer of every row operation and the matrix after it; the worked
+// solutions are written from it. The pivot of a column is its first
+// non-zero entry at or below the current row, brought up by a swap when it
+// is lower.
+//
+// Echelon clears the entries below each pivot by adding multiples of the
+// pivot row, keeping the determinant but for the sign of each swap.
+// Reduced also scales each pivot row to make the pivot 1 and clears above
+// it, ending in the reduced row echelon form (of [A | I] for an inverse).
+class HandElimination {
+public:
+    enum class Goal { Echelon, Reduced };
+
+    struct Operation {
+        enum class Kind { Swap, Scale, Subtract };
+        Kind kind = Kind::Swap;
+        int target = 0;   // i of Ri
+        int source = 0;   // j of Rj: swap and subtract
+        mpq_class factor; // Scale: Ri <- factor Ri; Subtract: Ri <- Ri - factor Rj
+
+        // "R1 <-> R3", "R1 <- (1/2) R1", "R2 <- R2 - (3/2) R1", with a
+        // negative multiple as "R2 <- R2 + (3/2) R1".
+        std::string Text() const;
+    };
+
+    class Observer {
+    public:
+        virtual ~Observer() = default;
+        virtual void Done(const Operation& operation, const ExactMatrix& after) = 0;
+        // Column col has no non-zero entry at or below row; false ends the
+        // elimination there.
+        virtual bool NoPivot(int col, int row) = 0;
+    };
+
+    // pivotCols: the columns that get pivots, from the first (those of A
+    // in [A | I]).
+    HandElimination(ExactMatrix start, Goal goal, int pivotCols)
+        : m_matrix(std::move(start)), m_goal(goal), m_pivotCols(pivotCols) {}
+
+    // Runs to the end, or until the observer ends it; true when every
+    // pivot column was gone through.
+    bool Run(Observer& observer);
+
+    const ExactMatrix& Matrix() const { return m_matrix; }
+    int Rank() const { return m_rank; }
+    int Swaps() const { return m_swaps; }
+
+private:
+    void apply(const Operation& operation, Observer& observer);
+
+    ExactMatrix m_matrix;
+    Goal m_goal;
+    int m_pivotCols;
+    int m_rank = 0;
+    int m_swaps = 0;
+};

@@ -1,0 +1,4 @@
+read one.dat
+working on
+fractions off please
+view 1

@@ -1,0 +1,5 @@
+read one.dat
+fractions on
+view 1
+working maybe
+view 1
