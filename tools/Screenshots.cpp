@@ -3,12 +3,15 @@
 // opens the main window's commands one after another and saves the screen
 // while each window is up.
 #include "Application.h"
+#include "ExactCommands.h"
 #include "MDIChild.h"
 #include "MDIFrame.h"
 #include "MessageForm.h"
 #include "Viewfile.h"
+#include "WorkingForm.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -120,8 +123,32 @@ int main(int argc, char** argv) {
         TViewForm::ViewForm->CloseForm();
     QFile::remove(listing + QStringLiteral(".out"));
 
+    // The worked inverse of A, as Show working shows it.
+    frame.Exact()->ShowWorkingAction()->setChecked(true);
+    whenModal([](QWidget* w) {
+        w->findChild<QListWidget*>()->item(0)->setSelected(true);
+        press(w, QStringLiteral("OK"));
+    });
+    frame.InvertClick();
+    QApplication::processEvents();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* working = qobject_cast<TWorkingForm*>(window); working != nullptr && working->isVisible()) {
+            working->move(40, 30);
+            working->resize(900, 700);
+            QApplication::processEvents();
+            save(QStringLiteral("worked-solution"));
+            working->close();
+        }
+    frame.Exact()->ShowWorkingAction()->setChecked(false);
+
+    // After Write file, File > Open keeps its title but is an open dialog.
+    whenModal([](QWidget* w) { press(w, QStringLiteral("Cancel")); });
+    frame.Writefile1Click();
     // An editor window on a data file, with the find dialog open.
-    whenModal([&](QWidget* w) { typePath(w, examples + QStringLiteral("/system.dat")); });
+    whenModal([&](QWidget* w) {
+        save(QStringLiteral("open-after-write"));
+        typePath(w, examples + QStringLiteral("/system.dat"));
+    });
     frame.Open1Click();
     if (TChild* editor = frame.ActiveEditor()) {
         editor->Memo()->moveCursor(QTextCursor::Down);

@@ -2,6 +2,7 @@
 
 #include "About.h"
 #include "DialogStyle.h"
+#include "ExactCommands.h"
 #include "FileDialogs.h"
 #include "GetMatForm.h"
 #include "HelpSystem.h"
@@ -84,6 +85,7 @@ TFrameForm::TFrameForm(QWidget* parent)
     m_mdiArea->setBackground(QColor(191, 205, 219));
     setCentralWidget(m_mdiArea);
 
+    m_exact = new ExactCommands(m_workspace, m_messages, [this] { return pickMatrix(); }, this);
     createActions();
     createMenus();
     createToolBar();
@@ -436,15 +438,19 @@ int TFrameForm::pickMatrix() {
     return slot;
 }
 
-void TFrameForm::onOne(void (MatOperations::*operation)(int)) {
+void TFrameForm::onOne(void (MatOperations::*operation)(int),
+                       void (ExactCommands::*then)(int) const) {
     const int a = pickMatrix();
     if (a < 1)
         return;
     MatOperations operations(m_workspace, m_messages);
     (operations.*operation)(a);
+    if (then != nullptr)
+        (m_exact->*then)(a);
 }
 
-void TFrameForm::onTwo(void (MatOperations::*operation)(int, int)) {
+void TFrameForm::onTwo(void (MatOperations::*operation)(int, int),
+                       void (ExactCommands::*then)(int, int) const) {
     const int a = pickMatrix();
     if (a < 1)
         return;
@@ -453,6 +459,8 @@ void TFrameForm::onTwo(void (MatOperations::*operation)(int, int)) {
         return;
     MatOperations operations(m_workspace, m_messages);
     (operations.*operation)(a, b);
+    if (then != nullptr)
+        (m_exact->*then)(a, b);
 }
 
 void TFrameForm::Readfile1Click() {
@@ -489,7 +497,7 @@ void TFrameForm::Viewmatrix2lick() {
         if (slot < 1)
             return;
         try {
-            const QString text = fromBytes(MatrixListing(m_workspace, m_messages).ViewText(slot));
+            const QString text = fromBytes(m_exact->ViewText(slot));
             m_msgForm->setWindowTitle(QStringLiteral("Matrix View"));
             m_msgForm->MessageText = text;
             switch (m_msgForm->exec()) {
@@ -537,7 +545,10 @@ void TFrameForm::Writematrices1Click() {
         return;
     const std::string path = MatrixListing::ListingPath(
         QFile::encodeName(m_saveDialog->selectedFiles().first()).toStdString());
-    if (!TPrintMat::execute(m_workspace, m_messages, path, this))
+    std::function<std::string(const std::vector<int>&)> fractions;
+    if (m_exact->ShowFractions())
+        fractions = [this](const std::vector<int>& chosen) { return m_exact->ListingText(chosen); };
+    if (!TPrintMat::execute(m_workspace, m_messages, path, this, fractions))
         return;
     auto* viewer = new TViewForm(nullptr);
     viewer->setAttribute(Qt::WA_DeleteOnClose, false);
@@ -573,7 +584,13 @@ void TFrameForm::Scalematrix1Click() {
 void TFrameForm::Transposematrix1Click() { onOne(&MatOperations::TransposeMat); }
 void TFrameForm::Addmatrices1Click() { onTwo(&MatOperations::AddMat); }
 void TFrameForm::Subtractmatrices1Click() { onTwo(&MatOperations::SubtractMat); }
-void TFrameForm::Multiplymatrices1Click() { onTwo(&MatOperations::MultiplyMat); }
-void TFrameForm::InvertClick() { onOne(&MatOperations::InvertMat); }
-void TFrameForm::Choleskydecompositionofmatrix1Click() { onOne(&MatOperations::CholeskyMat); }
-void TFrameForm::Fowardbacksubstitutionofma1Click() { onTwo(&MatOperations::SubstituteMat); }
+void TFrameForm::Multiplymatrices1Click() {
+    onTwo(&MatOperations::MultiplyMat, &ExactCommands::MultiplyWorking);
+}
+void TFrameForm::InvertClick() { onOne(&MatOperations::InvertMat, &ExactCommands::InvertWorking); }
+void TFrameForm::Choleskydecompositionofmatrix1Click() {
+    onOne(&MatOperations::CholeskyMat, &ExactCommands::CholeskyWorking);
+}
+void TFrameForm::Fowardbacksubstitutionofma1Click() {
+    onTwo(&MatOperations::SubstituteMat, &ExactCommands::SubstitutionWorking);
+}

@@ -10,6 +10,7 @@
 
 #include <functional>
 
+class ExactCommands;
 class MatOperations;
 class QAction;
 class QFileDialog;
@@ -46,6 +47,7 @@ public:
     QFileDialog* SaveDialog() const { return m_saveDialog; }
     QPrinter& Printer() { return m_printer; }
     TMsgForm* MsgForm() const { return m_msgForm; }
+    ExactCommands* Exact() const { return m_exact; }
     QAction* Action(const QString& objectName) const;
 
     // The window's size and place on a screen of the given size.
@@ -109,8 +111,11 @@ private:
     int pickMatrix();
     // Asks for two matrices, the second only when the first was chosen,
     // and runs operation on them.
-    void onTwo(void (MatOperations::*operation)(int, int));
-    void onOne(void (MatOperations::*operation)(int));
+    // then, when given, shows the worked solution of the command.
+    void onTwo(void (MatOperations::*operation)(int, int),
+               void (ExactCommands::*then)(int, int) const = nullptr);
+    void onOne(void (MatOperations::*operation)(int),
+               void (ExactCommands::*then)(int) const = nullptr);
     bool printView(const QString& text);
 
     GVar m_workspace;
@@ -129,6 +134,7 @@ private:
     QFileDialog* m_saveDialog = nullptr;
     QPrinter m_printer;
     TMsgForm* m_msgForm = nullptr;
+    ExactCommands* m_exact = nullptr;
     QDate m_lastShownDate;
     bool m_centred = false;
     QMargins m_placedMargins;

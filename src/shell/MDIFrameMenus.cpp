@@ -2,6 +2,7 @@
 // and the merging of an active editor window's menus into the menu bar.
 #include "MDIFrame.h"
 
+#include "ExactCommands.h"
 #include "MDIChild.h"
 #include "ToolIcons.h"
 
@@ -183,12 +184,18 @@ void TFrameForm::createMenus() {
     matrices->setObjectName(QStringLiteral("Matrices1"));
     for (const Command& c : MatrixCommands)
         matrices->addAction(Action(QString::fromLatin1(c.name)));
+    matrices->addSeparator();
+    matrices->addAction(m_exact->ShowFractionsAction());
 
     QMenu* numeric = menu(QStringLiteral("&Numerical operations"), 1,
                           QStringLiteral("Various fundamental survey computations."));
     numeric->setObjectName(QStringLiteral("Programs1"));
     for (const Command& c : NumericCommands)
         numeric->addAction(Action(QString::fromLatin1(c.name)));
+    numeric->addSeparator();
+    numeric->addActions(m_exact->OperationActions());
+    numeric->addSeparator();
+    numeric->addAction(m_exact->ShowWorkingAction());
 
     m_windowMenu = menu(QStringLiteral("&Window"), 5,
                         QStringLiteral("Select, tile, cascade and arrange edit windows."));

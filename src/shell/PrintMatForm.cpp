@@ -37,7 +37,7 @@ TPrintMat::TPrintMat(const GVar& workspace, QWidget* parent) : QDialog(parent) {
 }
 
 bool TPrintMat::execute(const GVar& workspace, Messages& messages, const std::string& path,
-                        QWidget* parent) {
+                        QWidget* parent, const ListingText& text) {
     MatrixListing listing(workspace, messages);
     // The file is made before the matrices are chosen.
     if (!listing.Create(path))
@@ -51,5 +51,5 @@ bool TPrintMat::execute(const GVar& workspace, Messages& messages, const std::st
                 if (form.MatList->item(row)->isSelected())
                     chosen.push_back(row + 1);
     }
-    return listing.Finish(chosen);
+    return text ? listing.FinishText(text(chosen)) : listing.Finish(chosen);
 }

@@ -2,7 +2,9 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 class GVar;
 class Messages;
@@ -16,9 +18,11 @@ public:
     // then asks which matrices to list (Ctrl adds single items, Shift
     // ranges) and appends them in slot order; a cancelled choice lists
     // none. Returns false when the file could not be created or written
-    // (the message has been shown).
+    // (the message has been shown). text, when given, lays out the chosen matrices in place of the
+    // listing's own decimals (Show fractions).
+    using ListingText = std::function<std::string(const std::vector<int>&)>;
     static bool execute(const GVar& workspace, Messages& messages, const std::string& path,
-                        QWidget* parent = nullptr);
+                        QWidget* parent = nullptr, const ListingText& text = ListingText());
 
     QListWidget* MatList;
 

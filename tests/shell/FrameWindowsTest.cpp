@@ -196,8 +196,9 @@ TEST_F(FrameWindows, TileStacksFullWidthWindowsAndCascadeKeepsSizes) {
         tiled.append(w->size());
     frame->Cascade1Click();
     for (int i = 0; i < windows.size(); ++i) {
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GT(windows.at(i)->x(), windows.at(i - 1)->x());
+        }
         EXPECT_EQ(windows.at(i)->x(), windows.at(i)->y());
         EXPECT_EQ(windows.at(i)->size(), tiled.at(i));  // cascading only moves
     }

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class GVar;
+class Messages;
+class QAction;
+class QWidget;
+
+// The commands beyond the eight operations: Determinant, Rank and Reduced
+// row echelon form, and the two switches, Show working (a worked solution
+// after Invert, Cholesky, substitution, Multiply and the three exact
+// commands) and Show fractions (views and listings with each value as the
+// fraction it stands for). The main window puts the actions into its menus
+// and asks for matrices; everything computed comes from the core, so the
+// window program shows the same bytes as zendra-cli.
+class ExactCommands : public QObject {
+    Q_OBJECT
+public:
+    // pick asks for one matrix through the selection list: 0 for none.
+    ExactCommands(GVar& workspace, Messages& messages, std::function<int()> pick, QObject* parent);
+
+    // Determinant, Rank, Reduced row echelon form: for the Numerical
+    // operations menu, after its own items.
+    QList<QAction*> OperationActions() const;
+    QAction* ShowWorkingAction() const { return m_showWorking; }
+    QAction* ShowFractionsAction() const { return m_showFractions; }
+
+    bool ShowWorking() const;
+    bool ShowFractions() const;
+
+    void DeterminantClick();
+    void RankClick();
+    void RrefClick();
+
+    // The view text of View matrix, in fractions when the switch is on.
+    std::string ViewText(int slot) const;
+    // The listing's text after its header, in fractions (switch on only).
+    std::string ListingText(const std::vector<int>& chosen) const;
+
+    // The worked solutions shown after the eight operations (nothing when
+    // Show working is off, or no working is given for the operands).
+    void InvertWorking(int a) const;
+    void CholeskyWorking(int a) const;
+    void SubstitutionWorking(int r, int b) const;
+    void MultiplyWorking(int a, int b) const;
+
+private:
+    void show(const std::string& caption, const std::string& text) const;
+    void runExact(void (*operation)(GVar&, Messages&, int),
+                  std::string (*working)(const GVar&, int), const char* caption);
+
+    GVar& m_workspace;
+    Messages& m_messages;
+    std::function<int()> m_pick;
+    QAction* m_determinant;
+    QAction* m_rank;
+    QAction* m_rref;
+    QAction* m_showWorking;
+    QAction* m_showFractions;
+};

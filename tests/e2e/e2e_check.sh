@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# End-to-end checks of the real program under a virtual X server with a
+# window manager, driven by a real keyboard (xdotool): what the offscreen
+# platform cannot show, because it has no keyboard grabs, no focus and no
+# window manager. Each check waits for windows by name, never by a fixed
+# sleep alone.
+#
+#   e2e_check.sh ZENDRA CHECK     (CHECK: keyboard | close | open | focus)
+#
+# Runs itself again inside xvfb-run when no display is set.
+set -uo pipefail
+
+zendra=$(realpath "$1")
+check=$2
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
+fi
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/zendra-e2e-XXXXXX")  # no dot: .out is added
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+cd "$work"
+printf 'Exercise\r\nA\r\n2, 2\r\n4, 2\r\n2, 2\r\nb\r\n2, 1\r\n4\r\n3\r\n' >system.dat
+
+openbox >/dev/null 2>&1 &
+# The window manager is up once it has claimed the root window.
+for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
+    sleep 0.1
+done
+
+fail() {
+    echo "FAIL $check: $*"
+    exit 1
+}
+
+# waitfor NAME [SECONDS]: the id of a visible window whose name is NAME.
+waitfor() {
+    local id
+    for _ in $(seq $((${2:-15} * 10))); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# gone NAME: true once no visible window has that name.
+gone() {
+    for _ in $(seq 50); do
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
+type_text() { xdotool type --delay 30 "$1"; sleep 0.3; }
+
+"$zendra" &
+program=$!
+main=$(waitfor Zendra 20) || fail "the main window did not appear"
+xdotool windowactivate --sync "$main" 2>/dev/null
+sleep 0.5
+
+case $check in
+keyboard)
+    # Read file by typing a name and Enter; the name completer must not keep
+    # the keyboard afterwards: Alt+M at once opens the Matrices menu, whose
+    # W opens Write file.
+    keys alt+m r
+    dialog=$(waitfor " Read File of Matrices ") || fail "Read file did not open"
+    keys ctrl+a
+    type_text "sys"
+    sleep 0.5
+    type_text "tem.dat"
+    keys Return
+    gone " Read File of Matrices " || fail "Read file did not close"
+    keys alt+m w
+    waitfor " Write File " 5 >/dev/null || fail "Alt+M went nowhere after Read file"
+    keys Escape
+    ;;
+close)
+    # A listing viewer is open when the window manager closes the main
+    # window: the program ends.
+    keys alt+m l
+    waitfor "Write Matrices to a File" >/dev/null || fail "List matrix did not open"
+    keys ctrl+a
+    type_text "answers"
+    keys Return
+    waitfor "Select matrices for printing" >/dev/null || fail "no selection of matrices"
+    keys Down Return
+    # The viewer's caption is the path in lower case.
+    waitfor "${work,,}/answers.out" >/dev/null || fail "no viewer"
+    wmctrl -i -c "$main"
+    for _ in $(seq 50); do
+        kill -0 "$program" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$program" 2>/dev/null && fail "the program still runs with its main window closed"
+    echo "PASS $check"
+    exit 0
+    ;;
+open)
+    # After Write file, File > Open has Write file's title but opens: Enter
+    # on an existing file opens it in an editor window and asks nothing.
+    keys alt+m w
+    waitfor " Write File " >/dev/null || fail "Write file did not open"
+    keys Escape
+    gone " Write File " || fail "Write file did not close"
+    keys alt+f o
+    waitfor " Write File " >/dev/null || fail "File > Open did not open"
+    keys ctrl+a
+    type_text "$work/system.dat"
+    keys Return
+    # An overwrite question would be a window of that same name.
+    sleep 1
+    gone " Write File " || fail "File > Open asked a question or did not open the file"
+    ;;
+focus)
+    # After Find Next the text has the keyboard: typed text replaces the
+    # found word, and Save (Ctrl+S) writes the untitled DOC1.dat here.
+    keys ctrl+n
+    sleep 0.5
+    type_text "abc def abc"
+    keys ctrl+Home
+    keys alt+e s f
+    waitfor "Find" >/dev/null || fail "the find dialog did not open"
+    type_text "def"
+    keys Return
+    sleep 0.5
+    type_text "XYZ"
+    keys ctrl+s
+    for _ in $(seq 30); do
+        [ -f DOC1.dat ] && break
+        sleep 0.1
+    done
+    [ "$(cat DOC1.dat 2>/dev/null)" = "abc XYZ abc" ] ||
+        fail "the text was not typed into the editor after Find Next: '$(cat DOC1.dat 2>/dev/null)'"
+    ;;
+*)
+    fail "unknown check"
+    ;;
+esac
+
+kill "$program" 2>/dev/null
+wait "$program" 2>/dev/null
+echo "PASS $check"
