@@ -530,8 +530,12 @@ void TChild::ReplaceDialogReplace(bool all) {
     const bool replaced =
         all ? m_search.ReplaceAll(lines, m_search.LastFindText, m_replaceDialog->ReplaceText())
             : m_search.ReplaceFirst(lines, m_search.LastFindText, m_replaceDialog->ReplaceText());
-    if (replaced)
-        lines.Commit();  // an edit of the text: it sets the modified flag
+    // Replacing by the same text leaves the document as it was, yet the
+    // user did replace: the close must ask.
+    if (replaced) {
+        lines.Commit();
+        m_memo->document()->setModified(true);
+    }
     m_memo->viewport()->update();
     m_memo->setFocus();
 }

@@ -293,3 +293,25 @@ TEST_F(Editors, ASaveThatFailsKeepsTheWindowAndItsEdits) {
     EXPECT_EQ(editor->Memo()->toPlainText(), QStringLiteral("precious"));
 }
 } // namespace
+
+namespace {
+// Replacing by the very same text is still a replacement; finding nothing
+// leaves the flag as it was.
+TEST_F(Editors, ReplacingSetsTheModifiedFlagEvenWithTheSameText) {
+    frame->New1Click();
+    TChild* editor = frame->ActiveEditor();
+    editor->Memo()->setPlainText(QStringLiteral("abc abc"));
+    TFindDialog* dialog = editor->ReplaceDialog();
+    dialog->ReplaceEdit->setText(QStringLiteral("abc"));
+    for (const bool all : {false, true}) {
+        editor->Memo()->document()->setModified(false);
+        dialog->FindEdit->setText(QStringLiteral("xyz"));
+        editor->ReplaceDialogReplace(all);
+        EXPECT_FALSE(editor->IsModified()) << all;
+        dialog->FindEdit->setText(QStringLiteral("ABC"));
+        editor->ReplaceDialogReplace(all);
+        EXPECT_TRUE(editor->IsModified()) << all;
+    }
+    EXPECT_EQ(editor->Memo()->toPlainText(), QStringLiteral("abc abc"));
+}
+} // namespace
