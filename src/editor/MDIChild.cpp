@@ -13,6 +13,8 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -517,6 +519,17 @@ void TChild::findNext(TFindDialog* dialog) {
     if (!m_search.SearchText(lines, target))
         ShowNote(SearchEngine::NotFoundNote(target));
     m_memo->viewport()->update();
+    focusText();
+}
+
+// The modeless dialog keeps the keyboard unless the text's window is made
+// the active one again: Enter would find once more, and access keys would
+// reach the dialog instead of the text.
+void TChild::focusText() {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        if (QMdiArea* area = frame->mdiArea())
+            area->setActiveSubWindow(frame);
+    activateWindow();
     m_memo->setFocus();
 }
 
@@ -537,5 +550,5 @@ void TChild::ReplaceDialogReplace(bool all) {
         m_memo->document()->setModified(true);
     }
     m_memo->viewport()->update();
-    m_memo->setFocus();
+    focusText();
 }

@@ -103,6 +103,7 @@ private:
     void findNext(TFindDialog* dialog);
     void openSearch(TFindDialog* dialog, const QString& emptyNote);
     void ShowNote(const QString& text);
+    void focusText();
 
     QPlainTextEdit* m_memo = nullptr;
     QWidget* m_panel = nullptr;

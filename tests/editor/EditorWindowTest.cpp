@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -295,6 +296,38 @@ TEST_F(Editors, ASaveThatFailsKeepsTheWindowAndItsEdits) {
 } // namespace
 
 namespace {
+// Each command of the modeless dialog hands the keyboard back to the text
+// of the dialog's window, also when another window was active meanwhile.
+TEST_F(Editors, TheTextHasTheKeyboardAfterEachDialogCommand) {
+    frame->New1Click();
+    TChild* editor = frame->ActiveEditor();
+    editor->Memo()->setPlainText(QStringLiteral("one two"));
+    editor->ReplaceClick();
+    TFindDialog* dialog = editor->ReplaceDialog();
+    dialog->FindEdit->setText(QStringLiteral("two"));
+    dialog->ReplaceEdit->setText(QStringLiteral("2"));
+    frame->New1Click();
+    QMdiSubWindow* otherWindow = frame->MdiArea()->activeSubWindow();
+    const std::pair<const char*, QPushButton*> commands[] = {
+        {"Find Next", dialog->FindNextButton},
+        {"Find Next, not found", dialog->FindNextButton},
+        {"Replace", dialog->ReplaceButton},
+        {"Replace All", dialog->ReplaceAllButton},
+    };
+    for (const auto& [name, button] : commands) {
+        frame->MdiArea()->setActiveSubWindow(otherWindow);
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog)) << name;
+        if (std::string(name) == "Find Next, not found")
+            answer(QMessageBox::Ok);
+        button->click();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == frame.get(); }))
+            << name;
+        EXPECT_EQ(QApplication::focusWidget(), editor->Memo()) << name;
+        EXPECT_EQ(frame->ActiveEditor(), editor) << name;
+    }
+}
+
 // Replacing by the very same text is still a replacement; finding nothing
 // leaves the flag as it was.
 TEST_F(Editors, ReplacingSetsTheModifiedFlagEvenWithTheSameText) {
