@@ -3,6 +3,7 @@
 #include "FindDialogs.h"
 #include "MDIFrame.h"
 #include "ModalDriver.h"
+#include "PdfReading.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -18,6 +19,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
@@ -39,6 +41,23 @@ void answer(QMessageBox::StandardButton button, QString* text = nullptr) {
         box->button(button)->click();
     });
 }
+
+// Closes every modal window shown while it lives, keeping the texts of
+// boxes and the titles of dialogs: an unexpected one fails, never waits.
+struct BoxCatcher {
+    BoxCatcher() {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                auto* box = qobject_cast<QMessageBox*>(dialog);
+                texts << (box != nullptr ? box->text() : dialog->windowTitle());
+                dialog->done(QDialog::Rejected);
+            }
+        });
+        timer.start(5);
+    }
+    QTimer timer;
+    QStringList texts;
+};
 
 class Editors : public ::testing::Test {
 protected:
@@ -296,6 +315,50 @@ TEST_F(Editors, ASaveThatFailsKeepsTheWindowAndItsEdits) {
 } // namespace
 
 namespace {
+// Print setup chooses the program's one printer (here a PDF file) and
+// prints nothing; every window prints on it. Print, or Print setup, while a
+// job runs is told so, and the job goes on to its end.
+TEST_F(Editors, PrintSetupChoosesTheOnePrinterOfEveryWindow) {
+    if (!HavePoppler())
+        GTEST_SKIP() << "poppler's tools are not installed";
+    frame->New1Click();
+    TChild* other = frame->ActiveEditor();
+    type(other, QStringLiteral("other text"));
+    frame->New1Click();
+    TChild* editor = frame->ActiveEditor();
+    QStringList lines;
+    for (int i = 0; i < 300; ++i)
+        lines << QStringLiteral("line %1").arg(i);
+    editor->Memo()->setPlainText(lines.join(QLatin1Char('\n')));
+    const QString pdf = path("chosen.pdf");
+    WhenModal([&](QWidget* w) {
+        auto* printers = w->findChild<QComboBox*>(QStringLiteral("printers"));
+        if (qobject_cast<QPrintDialog*>(w) == nullptr || printers == nullptr) {
+            ADD_FAILURE() << "not the print dialog";
+            w->close();
+            return;
+        }
+        printers->setCurrentIndex(printers->findText(QStringLiteral("PDF"), Qt::MatchContains));
+        w->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(pdf);
+        press(w, QStringLiteral("OK"));
+    });
+    other->PrintSetup1Click();
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    BoxCatcher boxes;
+    QTimer::singleShot(0, editor, [&] {
+        editor->Print1Click();
+        other->Print1Click();
+        other->PrintSetup1Click();
+    });
+    editor->Print1Click();
+    EXPECT_EQ(boxes.texts.join(QLatin1Char('|')).toStdString(),
+              "Printing is in progress.|Printing is in progress.|Printing is in progress.");
+    const QString printed = PdfText(pdf);
+    EXPECT_TRUE(printed.contains(QStringLiteral("line 299")));
+    EXPECT_FALSE(printed.contains(QStringLiteral("other text")));
+}
+
 // Each command of the modeless dialog hands the keyboard back to the text
 // of the dialog's window, also when another window was active meanwhile.
 TEST_F(Editors, TheTextHasTheKeyboardAfterEachDialogCommand) {
