@@ -128,7 +128,8 @@ double residentMegabytes() {
 // Opens the file in a new editor window, ready to scroll: shown, and moved
 // to the middle of the text.
 void OpenOnce(const QString& path, double* megabytes = nullptr) {
-    TChild editor;
+    QPrinter printer;
+    TChild editor(printer);
     editor.resize(800, 600);
     editor.show();
     editor.Open(path);
@@ -158,7 +159,8 @@ void ReplaceAllWindow_Zendra(benchmark::State& state) {
     const QString path = wordFile();
     for (auto _ : state) {
         state.PauseTiming();
-        TChild editor;
+        QPrinter printer;
+        TChild editor(printer);
         editor.resize(800, 600);
         editor.show();
         editor.Open(path);

@@ -40,6 +40,13 @@ public:
     // beside the file first, so that at no moment of the save is the
     // previous text missing from disk; a failed save changes nothing on
     // disk and returns false with error (path and reason).
+    //
+    // A symbolic link stays a link: the file it points to is written, with
+    // its backup beside it. A new file gets the usual mode (0666 less the
+    // umask); a file that was there keeps its mode, owner, group and hard
+    // links (where the new file cannot take them over, the text is written
+    // into the file itself, once its old text is safely on disk beside it).
+    // A file that this user may not write is reported, never replaced.
     static bool Save(const Identity& identity, const QString& text, Encoding encoding,
                      QString* error);
 };

@@ -12,15 +12,20 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QPageSetupDialog>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QTextOption>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -48,7 +53,7 @@ int leadingNumber(const QString& text) {
 }
 } // namespace
 
-TChild::TChild(QWidget* parent) : QWidget(parent), m_printer(QPrinter::HighResolution) {
+TChild::TChild(QPrinter& printer, QWidget* parent) : QWidget(parent), m_printer(printer) {
     setObjectName(QStringLiteral("Child"));
     setAttribute(Qt::WA_DeleteOnClose);
     // Help for the editor is in the program's own help file.
@@ -453,15 +458,37 @@ void TChild::ComboBox2FontSize() {
     m_memo->setFocus();
 }
 
+void TChild::reportError(const QString& text) {
+    QMessageBox::critical(this, QApplication::applicationDisplayName(), text);
+}
+
 void TChild::PrintSetup1Click() {
-    QPageSetupDialog dialog(&m_printer, this);
+    // A job under way keeps the printer it started on.
+    if (m_printer.printerState() == QPrinter::Active) {
+        reportError(QStringLiteral("Printing is in progress."));
+        return;
+    }
+    QPrintDialog dialog(&m_printer, this);
+    dialog.setWindowTitle(QStringLiteral("Print Setup"));
+    // Print prints the whole text, so there are no pages to choose.
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    // The dialog only chooses; nothing is printed when it closes.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
     dialog.exec();
 }
 
 void TChild::Print1Click() {
     MemoLines lines(m_memo);
-    if (lines.LineCount() == 0 || m_printing)
+    if (lines.LineCount() == 0)
         return;
+    // The running job goes on; the printer of another window's job refuses
+    // this one in the same words (TextPrinter).
+    if (m_printing) {
+        reportError(QStringLiteral("Printing is in progress."));
+        return;
+    }
     m_printing = true;
     m_cancelPrinting = false;
     QPointer<TChild> alive(this);
@@ -481,7 +508,7 @@ void TChild::Print1Click() {
         return;
     }
     if (!printed && !error.isEmpty())
-        QMessageBox::critical(this, QApplication::applicationDisplayName(), error);
+        reportError(error);
 }
 
 void TChild::ShowNote(const QString& text) {
@@ -519,6 +546,17 @@ void TChild::findNext(TFindDialog* dialog) {
     if (!m_search.SearchText(lines, target))
         ShowNote(SearchEngine::NotFoundNote(target));
     m_memo->viewport()->update();
+    focusText();
+}
+
+// The modeless dialog keeps the keyboard unless the text's window is made
+// the active one again: Enter would find once more, and access keys would
+// reach the dialog instead of the text.
+void TChild::focusText() {
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        if (QMdiArea* area = frame->mdiArea())
+            area->setActiveSubWindow(frame);
+    activateWindow();
     m_memo->setFocus();
 }
 
@@ -532,8 +570,12 @@ void TChild::ReplaceDialogReplace(bool all) {
     const bool replaced =
         all ? m_search.ReplaceAll(lines, m_search.LastFindText, m_replaceDialog->ReplaceText())
             : m_search.ReplaceFirst(lines, m_search.LastFindText, m_replaceDialog->ReplaceText());
-    if (replaced)
-        lines.Commit();  // an edit of the text: it sets the modified flag
+    // Replacing by the same text leaves the document as it was, yet the
+    // user did replace: the close must ask.
+    if (replaced) {
+        lines.Commit();
+        m_memo->document()->setModified(true);
+    }
     m_memo->viewport()->update();
-    m_memo->setFocus();
+    focusText();
 }

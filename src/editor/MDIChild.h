@@ -3,13 +3,13 @@
 #include "EditorFile.h"
 #include "SearchEngine.h"
 
-#include <QPrinter>
 #include <QWidget>
 
 class QAction;
 class QComboBox;
 class QMenu;
 class QPlainTextEdit;
+class QPrinter;
 class QToolButton;
 class TFindDialog;
 
@@ -17,10 +17,13 @@ class TFindDialog;
 // window. Its File and Edit menus take the place of the main window's File
 // menu while it is the active window. New, Open and Exit are the main
 // window's: the editor only asks for them.
+//
+// The printer is the program's one printer, shared with every other window:
+// Print setup chooses it for all of them, and it must outlive the window.
 class TChild : public QWidget {
     Q_OBJECT
 public:
-    explicit TChild(QWidget* parent = nullptr);
+    explicit TChild(QPrinter& printer, QWidget* parent = nullptr);
     ~TChild() override;
 
     // The file identity (nothing is read or checked on disk).
@@ -103,6 +106,8 @@ private:
     void findNext(TFindDialog* dialog);
     void openSearch(TFindDialog* dialog, const QString& emptyNote);
     void ShowNote(const QString& text);
+    void focusText();
+    void reportError(const QString& text);
 
     QPlainTextEdit* m_memo = nullptr;
     QWidget* m_panel = nullptr;
@@ -116,7 +121,7 @@ private:
     EditorFile::Encoding m_encoding = EditorFile::Encoding::Utf8;
     SearchEngine m_search;
     QFont m_fontDialogFont;
-    QPrinter m_printer;
+    QPrinter& m_printer;
     bool m_printing = false;
     bool m_cancelPrinting = false;
     bool m_closeAfterPrinting = false;

@@ -306,7 +306,7 @@ TChild* TFrameForm::ActiveEditor() const {
 }
 
 TChild* TFrameForm::addEditor() {
-    auto* editor = new TChild;
+    auto* editor = new TChild(m_printer);
     m_mdiArea->addSubWindow(editor);
     connect(editor, &TChild::newRequested, this, &TFrameForm::New1Click);
     connect(editor, &TChild::openRequested, this, &TFrameForm::OpenWindow);

@@ -132,7 +132,9 @@ private:
     QTimer* m_timer = nullptr;
     QFileDialog* m_openFileDialog = nullptr;
     QFileDialog* m_saveDialog = nullptr;
-    QPrinter m_printer;
+    // The program's one printer: the editor windows print on it too, at the
+    // printer's own resolution.
+    QPrinter m_printer{QPrinter::HighResolution};
     TMsgForm* m_msgForm = nullptr;
     ExactCommands* m_exact = nullptr;
     QDate m_lastShownDate;

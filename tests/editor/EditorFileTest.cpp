@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -11,7 +12,11 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <grp.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -72,6 +77,7 @@ class Saving : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QByteArray native(const char* name) const { return QFile::encodeName(path(name)); }
     bool save(const char* name, const QString& text, QString* error = nullptr) {
         QString ignored;
         return EditorFile::Save(EditorFile::ParseFile(path(name)), text,
@@ -133,6 +139,73 @@ TEST_F(Saving, AFailedSaveLosesNothing) {
     EXPECT_EQ(ReadBytes(path("x.BAK")), "older");
     // No half-written file is left behind.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+struct stat statOf(const QString& path) {
+    struct stat info {};
+    EXPECT_EQ(::stat(QFile::encodeName(path).constData(), &info), 0) << path.toStdString();
+    return info;
+}
+
+// A save changes the text, not what the file is: a link stays a link (and
+// the backup goes beside the file it names), a second name stays a name of
+// the same file, an owner stays the owner; a new file gets the usual mode.
+TEST_F(Saving, TheFileStaysWhatItWas) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    WriteBytes(path("sub/real.dat"), "old");
+    ASSERT_EQ(::symlink("sub/real.dat", native("link.dat").constData()), 0);
+    ASSERT_TRUE(save("link.dat", QStringLiteral("new")));
+    EXPECT_TRUE(QFileInfo(path("link.dat")).isSymLink());
+    EXPECT_EQ(ReadBytes(path("link.dat")), "new");
+    EXPECT_EQ(ReadBytes(path("sub/real.BAK")), "old");
+
+    WriteBytes(path("a.dat"), "old");
+    ASSERT_EQ(::link(native("a.dat").constData(), native("b.dat").constData()), 0);
+    ASSERT_TRUE(save("a.dat", QStringLiteral("new")));
+    EXPECT_EQ(statOf(path("a.dat")).st_ino, statOf(path("b.dat")).st_ino);
+    EXPECT_EQ(ReadBytes(path("b.dat")), "new");
+    EXPECT_EQ(ReadBytes(path("a.BAK")), "old");
+
+    const mode_t umask = ::umask(022);
+    const bool saved = save("new.dat", QStringLiteral("x"));
+    ::umask(umask);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(statOf(path("new.dat")).st_mode & 07777, 0644u);
+
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can give a file to another user";
+    WriteBytes(path("owned.dat"), "old");
+    ASSERT_EQ(::chown(native("owned.dat").constData(), 65534, 65534), 0);
+    ASSERT_TRUE(save("owned.dat", QStringLiteral("new")));
+    EXPECT_EQ(statOf(path("owned.dat")).st_uid, 65534u);
+}
+
+// A file that its user may only read is reported, not replaced through the
+// folder's permission. The user is 65534, in a child process.
+TEST_F(Saving, AFileTheUserMayNotWriteIsRefused) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "acting as user 65534 needs root";
+    WriteBytes(path("locked.dat"), "old");
+    ASSERT_EQ(::chmod(native("locked.dat").constData(), 0444), 0);
+    ASSERT_EQ(::chown(native("locked.dat").constData(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0 ||
+            ::access(QFile::encodeName(dir.path()).constData(), W_OK | X_OK) != 0)
+            ::_exit(100);
+        QString error;
+        const bool saved = save("locked.dat", QStringLiteral("new"), &error);
+        ::_exit(saved ? 1 : error.contains(QStringLiteral("not writable")) ? 0 : 2);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 100)
+        GTEST_SKIP() << "user 65534 cannot work in " << dir.path().toStdString();
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: replaced, 2: reported otherwise";
+    EXPECT_EQ(ReadBytes(path("locked.dat")), "old");
+    EXPECT_FALSE(QFile::exists(path("locked.BAK")));
 }
 
 // The same on real disks that fail: a tmpfs that fills up and one mounted

@@ -3,6 +3,7 @@
 #include "FindDialogs.h"
 #include "MDIFrame.h"
 #include "ModalDriver.h"
+#include "PdfReading.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -18,7 +19,9 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTimer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,6 +41,23 @@ void answer(QMessageBox::StandardButton button, QString* text = nullptr) {
         box->button(button)->click();
     });
 }
+
+// Closes every modal window shown while it lives, keeping the texts of
+// boxes and the titles of dialogs: an unexpected one fails, never waits.
+struct BoxCatcher {
+    BoxCatcher() {
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                auto* box = qobject_cast<QMessageBox*>(dialog);
+                texts << (box != nullptr ? box->text() : dialog->windowTitle());
+                dialog->done(QDialog::Rejected);
+            }
+        });
+        timer.start(5);
+    }
+    QTimer timer;
+    QStringList texts;
+};
 
 class Editors : public ::testing::Test {
 protected:
@@ -295,5 +315,103 @@ TEST_F(Editors, ASaveThatFailsKeepsTheWindowAndItsEdits) {
     ASSERT_EQ(frame->Editors().size(), 1);
     EXPECT_TRUE(editor->IsModified());
     EXPECT_EQ(editor->Memo()->toPlainText(), QStringLiteral("precious"));
+}
+} // namespace
+
+namespace {
+// Print setup chooses the program's one printer (here a PDF file) and
+// prints nothing; every window prints on it. Print, or Print setup, while a
+// job runs is told so, and the job goes on to its end.
+TEST_F(Editors, PrintSetupChoosesTheOnePrinterOfEveryWindow) {
+    if (!HavePoppler())
+        GTEST_SKIP() << "poppler's tools are not installed";
+    frame->New1Click();
+    TChild* other = frame->ActiveEditor();
+    type(other, QStringLiteral("other text"));
+    frame->New1Click();
+    TChild* editor = frame->ActiveEditor();
+    QStringList lines;
+    for (int i = 0; i < 300; ++i)
+        lines << QStringLiteral("line %1").arg(i);
+    editor->Memo()->setPlainText(lines.join(QLatin1Char('\n')));
+    const QString pdf = path("chosen.pdf");
+    WhenModal([&](QWidget* w) {
+        auto* printers = w->findChild<QComboBox*>(QStringLiteral("printers"));
+        if (qobject_cast<QPrintDialog*>(w) == nullptr || printers == nullptr) {
+            ADD_FAILURE() << "not the print dialog";
+            w->close();
+            return;
+        }
+        printers->setCurrentIndex(printers->findText(QStringLiteral("PDF"), Qt::MatchContains));
+        w->findChild<QLineEdit*>(QStringLiteral("filename"))->setText(pdf);
+        press(w, QStringLiteral("OK"));
+    });
+    other->PrintSetup1Click();
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    BoxCatcher boxes;
+    QTimer::singleShot(0, editor, [&] {
+        editor->Print1Click();
+        other->Print1Click();
+        other->PrintSetup1Click();
+    });
+    editor->Print1Click();
+    EXPECT_EQ(boxes.texts.join(QLatin1Char('|')).toStdString(),
+              "Printing is in progress.|Printing is in progress.|Printing is in progress.");
+    const QString printed = PdfText(pdf);
+    EXPECT_TRUE(printed.contains(QStringLiteral("line 299")));
+    EXPECT_FALSE(printed.contains(QStringLiteral("other text")));
+}
+
+// Each command of the modeless dialog hands the keyboard back to the text
+// of the dialog's window, also when another window was active meanwhile.
+TEST_F(Editors, TheTextHasTheKeyboardAfterEachDialogCommand) {
+    frame->New1Click();
+    TChild* editor = frame->ActiveEditor();
+    editor->Memo()->setPlainText(QStringLiteral("one two"));
+    editor->ReplaceClick();
+    TFindDialog* dialog = editor->ReplaceDialog();
+    dialog->FindEdit->setText(QStringLiteral("two"));
+    dialog->ReplaceEdit->setText(QStringLiteral("2"));
+    frame->New1Click();
+    QMdiSubWindow* otherWindow = frame->MdiArea()->activeSubWindow();
+    const std::pair<const char*, QPushButton*> commands[] = {
+        {"Find Next", dialog->FindNextButton},
+        {"Find Next, not found", dialog->FindNextButton},
+        {"Replace", dialog->ReplaceButton},
+        {"Replace All", dialog->ReplaceAllButton},
+    };
+    for (const auto& [name, button] : commands) {
+        frame->MdiArea()->setActiveSubWindow(otherWindow);
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog)) << name;
+        if (std::string(name) == "Find Next, not found")
+            answer(QMessageBox::Ok);
+        button->click();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == frame.get(); }))
+            << name;
+        EXPECT_EQ(QApplication::focusWidget(), editor->Memo()) << name;
+        EXPECT_EQ(frame->ActiveEditor(), editor) << name;
+    }
+}
+
+// Replacing by the very same text is still a replacement; finding nothing
+// leaves the flag as it was.
+TEST_F(Editors, ReplacingSetsTheModifiedFlagEvenWithTheSameText) {
+    frame->New1Click();
+    TChild* editor = frame->ActiveEditor();
+    editor->Memo()->setPlainText(QStringLiteral("abc abc"));
+    TFindDialog* dialog = editor->ReplaceDialog();
+    dialog->ReplaceEdit->setText(QStringLiteral("abc"));
+    for (const bool all : {false, true}) {
+        editor->Memo()->document()->setModified(false);
+        dialog->FindEdit->setText(QStringLiteral("xyz"));
+        editor->ReplaceDialogReplace(all);
+        EXPECT_FALSE(editor->IsModified()) << all;
+        dialog->FindEdit->setText(QStringLiteral("ABC"));
+        editor->ReplaceDialogReplace(all);
+        EXPECT_TRUE(editor->IsModified()) << all;
+    }
+    EXPECT_EQ(editor->Memo()->toPlainText(), QStringLiteral("abc abc"));
 }
 } // namespace
