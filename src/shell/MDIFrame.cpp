@@ -211,11 +211,11 @@ void TFrameForm::showEvent(QShowEvent* event) {
     if (!m_centred) {
         m_centred = true;
         placeFrame();
-        // A window manager may tell the frame's size only once the window is
-        // on the screen: place it again then, unless the user has moved it.
+        // A window manager tells the frame's size only once it has framed
+        // the window: place it again then, too soon for a user to have
+        // moved it.
         QTimer::singleShot(250, this, [this] {
-            if (windowHandle() != nullptr && windowHandle()->frameMargins() != m_placedMargins &&
-                pos() == m_placedAt)
+            if (windowHandle() != nullptr && windowHandle()->frameMargins() != m_placedMargins)
                 placeFrame();
         });
     }
@@ -233,8 +233,7 @@ void TFrameForm::placeFrame() {
     resize(wanted.width() - m_placedMargins.left() - m_placedMargins.right(),
            wanted.height() - m_placedMargins.top() - m_placedMargins.bottom());
     // move() places the frame's top left corner.
-    m_placedAt = QPoint((size.width() - wanted.width()) / 2, (size.height() - wanted.height()) / 2);
-    move(m_placedAt);
+    move((size.width() - wanted.width()) / 2, (size.height() - wanted.height()) / 2);
 }
 
 void TFrameForm::resizeEvent(QResizeEvent* event) {

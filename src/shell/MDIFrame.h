@@ -140,7 +140,6 @@ private:
     QDate m_lastShownDate;
     bool m_centred = false;
     QMargins m_placedMargins;
-    QPoint m_placedAt;
     int NewFileCounter = 0;
     QList<QMenu*> m_ownMenus;  // File, Matrices, Numerical operations, Window, Help
 };

@@ -5,7 +5,7 @@
 # window manager. Each check waits for windows by name, never by a fixed
 # sleep alone.
 #
-#   e2e_check.sh ZENDRA CHECK     (CHECK: keyboard | close | open | focus)
+#   e2e_check.sh ZENDRA CHECK     (CHECK: keyboard | close | open | focus | geometry)
 #
 # Runs itself again inside xvfb-run when no display is set.
 set -uo pipefail
@@ -139,6 +139,18 @@ focus)
     done
     [ "$(cat DOC1.dat 2>/dev/null)" = "abc XYZ abc" ] ||
         fail "the text was not typed into the editor after Find Next: '$(cat DOC1.dat 2>/dev/null)'"
+    ;;
+geometry)
+    # The start-up size and place are the whole window's, frame included:
+    # the middle quarter of the 1024 x 768 screen.
+    sleep 1
+    read -r left right top bottom < <(xprop -id "$main" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+    x=$(xwininfo -id "$main" | sed -n 's/.*Absolute upper-left X: *//p')
+    y=$(xwininfo -id "$main" | sed -n 's/.*Absolute upper-left Y: *//p')
+    w=$(xwininfo -id "$main" | sed -n 's/.*Width: *//p')
+    h=$(xwininfo -id "$main" | sed -n 's/.*Height: *//p')
+    frame="$((x - left)) $((y - top)) $((w + left + right)) $((h + top + bottom))"
+    [ "$frame" = "256 192 512 384" ] || fail "the frame is at $frame, not 256 192 512 384"
     ;;
 *)
     fail "unknown check"
