@@ -1,10 +1,11 @@
-// The numerical operations on workspaces built to provoke faults: values
+// The numerical operations, and the exact ones, on workspaces built to provoke faults: values
 // near the ends of the double range, subnormals, exact zeros, singular and
 // nearly singular matrices, huge pivots beside tiny ones. After every
 // operation the workspace holds only what a workspace can hold, the operands
 // are unchanged, and either exactly one finite result was added with no
 // message, or nothing was added and one of the operation's own messages was
 // shown.
+#include "ExactOperations.h"
 #include "FuzzSupport.h"
 #include "GVar.h"
 #include "MatOperations.h"
@@ -81,24 +82,16 @@ void fillMatrix(FuzzedDataProvider& in, TMatrixRec& m) {
         }
 }
 
-void checkInvariants(const GVar& ws) {
-    check(ws.MatrixCount <= MaxMatrices);
-    for (int slot = 1; slot <= ws.MatrixCount; ++slot) {
-        const TMatrixRec& m = ws.Matrix(slot);
-        check(m.Name.size() <= MaxNameLength);
-        check(m.Rows <= MaxDim && m.Cols <= MaxDim);
-        for (int i = 1; i <= m.Rows; ++i)
-            for (int j = 1; j <= m.Cols; ++j)
-                check(std::isfinite(m.At(i, j)));
-    }
-}
 
 bool sameRecord(const TMatrixRec& a, const TMatrixRec& b) {
     return a.Name == b.Name && a.Rows == b.Rows && a.Cols == b.Cols &&
            std::memcmp(a.Data, b.Data, sizeof a.Data) == 0;
 }
 
-enum Op { Scale, Transpose, Add, Subtract, Multiply, Invert, Cholesky, Substitute, OpCount };
+enum Op {
+    Scale, Transpose, Add, Subtract, Multiply, Invert, Cholesky, Substitute,
+    Determinant, Rank, Rref, OpCount
+};
 
 // The messages an operation may show for a refusal or a fault.
 const std::set<std::string>& allowed(Op op) {
@@ -121,6 +114,10 @@ const std::set<std::string>& allowed(Op op) {
          "Error - Array is not positive definite.", "Sorry, unable to complete process."},
         {Limit, "Sorry, this operation cannot be continued with these matrices.",
          "Sorry, unsufficient resources to complete operation."},
+        {Limit, ExactOperations::NotSquareMessage, ExactOperations::TooLargeMessage,
+         ExactOperations::MemoryMessage},
+        {Limit, ExactOperations::MemoryMessage},
+        {Limit, ExactOperations::TooLargeMessage, ExactOperations::MemoryMessage},
     };
     return sets[op];
 }
@@ -132,6 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     GVar ws;
     MyString reader(messages);
     MatOperations ops(ws, messages);
+    ExactOperations exact(ws, messages);
 
     const int count = in.ConsumeIntegralInRange<int>(1, 6);
     for (int k = 0; k < count; ++k) {
@@ -142,7 +140,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                   : static_cast<std::uint8_t>(in.ConsumeIntegralInRange<int>(1, MaxDim));
         fillMatrix(in, m);
     }
-    checkInvariants(ws);
+    checkWorkspace(ws);
 
     static const char* const factors[] = {"2", "1e308", "-1e-308", "0", "1e-320", "-3.5", "abc", ""};
     while (in.remaining_bytes() > 0) {
@@ -150,6 +148,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int a = in.ConsumeIntegralInRange<int>(1, ws.MatrixCount);
         const int b = in.ConsumeIntegralInRange<int>(1, ws.MatrixCount);
         const std::string factor = factors[in.ConsumeIntegralInRange<int>(0, std::size(factors) - 1)];
+        // Exact arithmetic on 50 x 50 matrices of values spread over the whole
+        // double range takes seconds an input; smaller operands keep the
+        // search moving and reach the same code.
+        if (op >= Determinant && (ws.Matrix(a).Rows > 16 || ws.Matrix(a).Cols > 16))
+            continue;
 
         // Snapshots of the operands, which must come out unchanged.
         TMatrixRec before[2];
@@ -168,6 +171,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case Invert: ops.InvertMat(a); break;
         case Cholesky: ops.CholeskyMat(a); break;
         case Substitute: ops.SubstituteMat(a, b); break;
+        case Determinant: exact.DeterminantMat(a); break;
+        case Rank: exact.RankMat(a); break;
+        case Rref: exact.RrefMat(a); break;
         default: break;
         }
 
@@ -181,7 +187,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::fprintf(stderr, "  message: %s\n", m.c_str());
             std::abort();
         };
-        checkInvariants(ws);
+        checkWorkspace(ws);
         expect(sameRecord(ws.Matrix(a), before[0]), "first operand changed");
         expect(sameRecord(ws.Matrix(b), before[1]), "second operand changed");
         if (ws.MatrixCount == countBefore + 1) {

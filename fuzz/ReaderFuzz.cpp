@@ -19,14 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MatrixFileReader(workspace, reader, messages)
         .ReadMatrixText(std::string_view(reinterpret_cast<const char*>(data), size));
 
-    check(workspace.MatrixCount <= MaxMatrices);
-    for (int slot = 1; slot <= workspace.MatrixCount; ++slot) {
-        const TMatrixRec& matrix = workspace.Matrix(slot);
-        check(matrix.Name.size() <= MaxNameLength);
-        check(matrix.Rows <= MaxDim && matrix.Cols <= MaxDim);
-        for (int i = 1; i <= matrix.Rows; ++i)
-            for (int j = 1; j <= matrix.Cols; ++j)
-                check(std::isfinite(matrix.At(i, j)));
-    }
+    checkWorkspace(workspace);
     return 0;
 }

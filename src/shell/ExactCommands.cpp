@@ -6,9 +6,11 @@
 #include "FractionListing.h"
 #include "GVar.h"
 #include "MatrixListing.h"
+#include "Messages.h"
 #include "WorkingForm.h"
 
 #include <QAction>
+#include <QApplication>
 
 namespace {
 QAction* makeAction(QObject* parent, const char* name, const char* caption, int helpContext,
@@ -18,6 +20,35 @@ QAction* makeAction(QObject* parent, const char* name, const char* caption, int 
     action->setProperty("helpContext", helpContext);
     action->setToolTip(QString::fromLatin1(hint));
     return action;
+}
+
+// The wait cursor for as long as it lives: exact arithmetic on large values
+// spread over the double range can take seconds.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// A message shown while busy gets the ordinary cursor back for its box.
+class ArrowMessages : public Messages {
+public:
+    explicit ArrowMessages(Messages& inner) : m_inner(inner) {}
+    void ShowMessage(const std::string& text) override {
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+        m_inner.ShowMessage(text);
+        QApplication::restoreOverrideCursor();
+    }
+
+private:
+    Messages& m_inner;
+};
+
+std::string busyText(const std::function<std::string()>& make) {
+    BusyCursor busy;
+    return make();
 }
 
 QString latin1(const std::string& text) {
@@ -57,9 +88,13 @@ void ExactCommands::runExact(void (*operation)(GVar&, Messages&, int),
     // The working describes the operand, which the operation never changes;
     // the operation's messages come first.
     const std::string name = m_workspace.Matrix(a).Name;
-    operation(m_workspace, m_messages, a);
+    {
+        BusyCursor busy;
+        ArrowMessages messages(m_messages);
+        operation(m_workspace, messages, a);
+    }
     if (ShowWorking())
-        show(std::string(caption) + name + ")", working(m_workspace, a));
+        show(std::string(caption) + name + ")", busyText([&] { return working(m_workspace, a); }));
 }
 
 void ExactCommands::DeterminantClick() {
@@ -98,22 +133,23 @@ void ExactCommands::show(const std::string& caption, const std::string& text) co
 void ExactCommands::InvertWorking(int a) const {
     if (ShowWorking() && m_workspace.IsSlot(a))
         show("Worked solution: inv(" + m_workspace.Matrix(a).Name + ")",
-             EliminationWorkings(m_workspace).Invert(a));
+             busyText([&] { return EliminationWorkings(m_workspace).Invert(a); }));
 }
 
 void ExactCommands::CholeskyWorking(int a) const {
     if (ShowWorking() && m_workspace.IsSlot(a))
         show("Worked solution: Chol(" + m_workspace.Matrix(a).Name + ")",
-             FormulaWorkings(m_workspace).Cholesky(a));
+             busyText([&] { return FormulaWorkings(m_workspace).Cholesky(a); }));
 }
 
 void ExactCommands::SubstitutionWorking(int r, int b) const {
     if (ShowWorking() && m_workspace.IsSlot(r) && m_workspace.IsSlot(b))
-        show("Worked solution: X", FormulaWorkings(m_workspace).Substitution(r, b));
+        show("Worked solution: X",
+             busyText([&] { return FormulaWorkings(m_workspace).Substitution(r, b); }));
 }
 
 void ExactCommands::MultiplyWorking(int a, int b) const {
     if (ShowWorking() && m_workspace.IsSlot(a) && m_workspace.IsSlot(b))
         show("Worked solution: " + m_workspace.Matrix(a).Name + "*" + m_workspace.Matrix(b).Name,
-             FormulaWorkings(m_workspace).Multiply(a, b));
+             busyText([&] { return FormulaWorkings(m_workspace).Multiply(a, b); }));
 }
