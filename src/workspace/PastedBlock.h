@@ -18,7 +18,7 @@
 //             ";" and line break ends a row, and rows with no value are
 //             dropped, so that one rule serves all these shapes. Values as
 //             in the data-file form.
-//  tabbed     it holds a tab, as a spreadsheet copies a range: each tab
+//  tabbed     a row holds a tab, as a spreadsheet copies a range: each tab
 //             separates two cells, so that empty cells keep their place.
 //  semicolon  a row holds a ";", as a spreadsheet exports a range where the
 //             comma is the decimal point: each ";" separates two cells.
@@ -34,7 +34,7 @@ public:
     enum class Outcome {
         Read,    // a grid of 1 x 1 up to MaxDim x MaxDim cells
         Empty,   // no row: nothing but blanks, tabs and line breaks
-        TooLarge // more than MaxDim rows or columns; Rows and Cols tell
+        TooLarge // more than MaxDim (50) rows or columns, as Rows and Cols tell
     };
 
     // Cuts text; the grid is in Cells and Rows, Cols.
