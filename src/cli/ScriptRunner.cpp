@@ -1,5 +1,6 @@
 #include "ScriptRunner.h"
 
+#include "CellText.h"
 #include "EliminationWorkings.h"
 #include "ExactOperations.h"
 #include "FormulaWorkings.h"
@@ -8,10 +9,12 @@
 #include "MatrixFileReader.h"
 #include "MatrixFileWriter.h"
 #include "MatrixListing.h"
+#include "PastedBlock.h"
 #include "StoreCommands.h"
 
 #include <cstdio>
 #include <istream>
+#include <memory>
 #include <ostream>
 
 namespace {
@@ -42,6 +45,10 @@ const char* const ScriptRunner::Usage =
     "  erase SLOT             Erase matrix\n"
     "  rename SLOT TEXT       Rename matrix to TEXT (may be empty)\n"
     "  matrices               the selection list, one matrix a line\n"
+    "  matrix R C NAME        New matrix: R x C (1 to 50 each) named NAME (the\n"
+    "                         rest of the line), its rows on the next R lines,\n"
+    "                         C values each (numbers or fractions p/q separated\n"
+    "                         by blanks, tabs or commas); added at the end\n"
     "  dump SLOT              name, size and every value in full precision\n"
     "  scale SLOT TEXT        Scale matrix by the factor typed as TEXT\n"
     "  transpose SLOT         Transpose matrix\n"
@@ -62,7 +69,8 @@ const char* const ScriptRunner::Usage =
     "                         worked solutions after their messages\n"
     "\n"
     "Messages go to standard error. Exit status: 0 when the script ran to its\n"
-    "end, 2 for an unknown command or a missing, non-numeric or unused slot.\n"
+    "end, 2 for an unknown command or a missing, non-numeric or unused slot,\n"
+    "or rows of a matrix that do not fit its size.\n"
     "Both switches are off at the start; a word other than on or off is a\n"
     "script error too.\n";
 
@@ -83,6 +91,7 @@ ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err)
         {"erase", &ScriptRunner::eraseMatrix},
         {"rename", &ScriptRunner::renameMatrix},
         {"matrices", &ScriptRunner::listNames},
+        {"matrix", &ScriptRunner::newMatrix},
         {"dump", &ScriptRunner::dumpMatrix},
         {"scale", &ScriptRunner::scaleMatrix},
         {"transpose", &ScriptRunner::transposeMatrix},
@@ -100,13 +109,20 @@ ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err)
     };
 }
 
+bool ScriptRunner::nextLine(std::string& line) {
+    if (!std::getline(*m_script, line))
+        return false;
+    ++m_lineNumber;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return true;
+}
+
 int ScriptRunner::Run(std::istream& script) {
+    m_script = &script;
+    m_lineNumber = 0;
     std::string line;
-    int number = 0;
-    while (std::getline(script, line)) {
-        ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    while (nextLine(line)) {
         std::size_t start = 0;
         while (start < line.size() && isBlank(line[start]))
             ++start;
@@ -138,6 +154,7 @@ int ScriptRunner::Run(std::istream& script) {
             (this->*found->second)(args);
         } catch (const ScriptError& error) {
             m_out.flush();
+            const int number = error.line > 0 ? error.line : m_lineNumber;
             m_messages.ShowMessage("zendra-cli: line " + std::to_string(number) + ": " +
                                    error.what);
             return 2;
@@ -163,12 +180,30 @@ int ScriptRunner::slotArgument(const Arguments& args, std::size_t index) const {
 }
 
 std::string ScriptRunner::textAfterSlot(const Arguments& args) {
+    return textAfterWords(args, 1);
+}
+
+std::string ScriptRunner::textAfterWords(const Arguments& args, int count) {
     std::size_t i = 0;
-    while (i < args.rest.size() && isBlank(args.rest[i]))
-        ++i;
-    while (i < args.rest.size() && !isBlank(args.rest[i]))
-        ++i;
+    for (int word = 0; word < count; ++word) {
+        while (i < args.rest.size() && isBlank(args.rest[i]))
+            ++i;
+        while (i < args.rest.size() && !isBlank(args.rest[i]))
+            ++i;
+    }
     return i < args.rest.size() ? args.rest.substr(i + 1) : std::string();
+}
+
+int ScriptRunner::sizeArgument(const Arguments& args, std::size_t index, const char* what) {
+    if (index >= args.words.size())
+        throw ScriptError{std::string("the number of ") + what + " is missing"};
+    const std::string& word = args.words[index];
+    const bool digits = !word.empty() && word.size() <= 2 &&
+                        word.find_first_not_of("0123456789") == std::string::npos;
+    const int size = digits ? std::stoi(word) : 0;
+    if (size < 1 || size > MaxDim)
+        throw ScriptError{"\"" + word + "\" is not a number of " + what + " from 1 to 50"};
+    return size;
 }
 
 void ScriptRunner::readFile(const Arguments& args) {
@@ -217,6 +252,43 @@ void ScriptRunner::renameMatrix(const Arguments& args) {
 void ScriptRunner::listNames(const Arguments&) {
     for (int slot = 1; slot <= m_workspace.MatrixCount; ++slot)
         m_out << m_workspace.Matrix(slot).ListItemText() << '\n';
+}
+
+// The rows are checked before the workspace is, so that whether a script is
+// well formed never depends on what it has built so far.
+void ScriptRunner::newMatrix(const Arguments& args) {
+    const int rows = sizeArgument(args, 0, "rows");
+    const int cols = sizeArgument(args, 1, "columns");
+    const int commandLine = m_lineNumber;
+    auto record = std::make_unique<TMatrixRec>();
+    record->SetName(textAfterWords(args, 2));
+    record->Rows = static_cast<std::uint8_t>(rows);
+    record->Cols = static_cast<std::uint8_t>(cols);
+    std::string line;
+    for (int i = 1; i <= rows; ++i) {
+        if (!nextLine(line))
+            throw ScriptError{"the script ends after " + std::to_string(i - 1) + " of the " +
+                                  std::to_string(rows) + " rows of the matrix",
+                              commandLine};
+        const std::vector<std::string> values = PastedBlock::RowValues(line);
+        if (values.size() != static_cast<std::size_t>(cols))
+            throw ScriptError{std::to_string(values.size()) + " values in row " +
+                              std::to_string(i) + " of a matrix with " + std::to_string(cols) +
+                              " columns"};
+        for (int j = 1; j <= cols; ++j) {
+            const std::optional<double> value = CellText::Read(values[j - 1]);
+            if (!value)
+                throw ScriptError{"\"" + values[j - 1] +
+                                  "\" is not a value: a number, or a fraction p/q with q > 0, "
+                                  "within the range of doubles"};
+            record->At(i, j) = *value;
+        }
+    }
+    if (m_workspace.MatrixCount >= MaxMatrices) {
+        m_messages.ShowMessage(GVar::FullMessage);
+        return;
+    }
+    m_workspace.Append(std::move(record));
 }
 
 void ScriptRunner::dumpMatrix(const Arguments& args) {

@@ -17,7 +17,8 @@ class MatOperations;
 // One command a line; blank lines and lines starting with "#" are skipped.
 // Every message the window program would show in a box goes to the error
 // stream verbatim, followed by a line feed. A script error (unknown command,
-// missing or bad slot) stops the run with exit status 2.
+// missing or bad slot, a matrix's rows that do not fit its size) stops the
+// run with exit status 2.
 class ScriptRunner {
 public:
     ScriptRunner(std::ostream& out, std::ostream& err);
@@ -31,9 +32,11 @@ public:
     static const char* const Usage;
 
 private:
-    // Thrown for a line the runner cannot carry out.
+    // Thrown for a line the runner cannot carry out: the line last read, or
+    // the one given.
     struct ScriptError {
         std::string what;
+        int line = 0;
     };
 
     // The rest of a line after its command word, and the words in it.
@@ -56,6 +59,10 @@ private:
     int slotArgument(const Arguments& args, std::size_t index) const;
     int parseSlot(const std::string& word) const;
     static std::string textAfterSlot(const Arguments& args);
+    static std::string textAfterWords(const Arguments& args, int count);
+    static int sizeArgument(const Arguments& args, std::size_t index, const char* what);
+    // The next line of the script, less a CR before its LF; false at its end.
+    bool nextLine(std::string& line);
 
     void onOne(const Arguments& args, void (MatOperations::*operation)(int));
     void onTwo(const Arguments& args, void (MatOperations::*operation)(int, int));
@@ -69,6 +76,7 @@ private:
     void eraseMatrix(const Arguments& args);
     void renameMatrix(const Arguments& args);
     void listNames(const Arguments& args);
+    void newMatrix(const Arguments& args);
     void dumpMatrix(const Arguments& args);
     void scaleMatrix(const Arguments& args);
     void transposeMatrix(const Arguments& args);
@@ -87,6 +95,8 @@ private:
     void setWorking(const Arguments& args);
     static bool switchArgument(const Arguments& args);
 
+    std::istream* m_script = nullptr;  // during Run, for commands that read on
+    int m_lineNumber = 0;
     std::ostream& m_out;
     StreamMessages m_messages;
     GVar m_workspace;

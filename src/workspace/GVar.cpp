@@ -19,6 +19,9 @@ const CharSet GVar::Delimiters = makeDelimiters();
 const std::string GVar::LimitMessage =
     "Sorry, the maximum number of matrices in the software have already been allocated.";
 
+const std::string GVar::FullMessage =
+    "Sorry, the workspace is full: it holds 20 matrices. Erase one to make room.";
+
 std::string TMatrixRec::ListItemText() const {
     return Name + " (" + std::to_string(Rows) + ", " + std::to_string(Cols) + ")";
 }

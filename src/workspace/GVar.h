@@ -81,6 +81,9 @@ public:
     void Clear() { Truncate(0); }
 
     static const std::string LimitMessage;
+    // What a new matrix typed into a grid meets when all 20 slots are in
+    // use: unlike AllocResult's limit, the last slot may be filled this way.
+    static const std::string FullMessage;
 
 private:
     std::array<std::unique_ptr<TMatrixRec>, MaxMatrices> m_table;

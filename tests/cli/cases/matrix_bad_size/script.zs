@@ -1,0 +1,1 @@
+matrix 2 51 too wide
