@@ -9,6 +9,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     // No display name: the platform would add it to every caption, and the
     // captions are the program's own.
     setApplicationName(QStringLiteral("Zendra"));
+    // Wayland desktops find the program's menu entry and icon by this name.
+    setDesktopFileName(QStringLiteral(ZENDRA_APP_ID));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

@@ -16,14 +16,24 @@ expect bin/zendra
 expect bin/zendra-cli
 expect share/zendra/zendra.hlp
 expect share/zendra/examples/system.dat
-expect share/applications/zendra.desktop
-expect share/metainfo/zendra.metainfo.xml
-expect share/icons/hicolor/scalable/apps/zendra.svg
-expect share/icons/hicolor/48x48/apps/zendra.png
-expect share/icons/hicolor/256x256/apps/zendra.png
+# The desktop entry, the metainfo and the icons go by one id, which the
+# entry and the metainfo name as well.
+id=io.zendra.Zendra
+expect share/applications/$id.desktop
+expect share/metainfo/$id.metainfo.xml
+expect share/icons/hicolor/scalable/apps/$id.svg
+expect share/icons/hicolor/48x48/apps/$id.png
+expect share/icons/hicolor/256x256/apps/$id.png
 
-grep -q '^Exec=zendra$' "$prefix/share/applications/zendra.desktop"
-grep -q '^Icon=zendra$' "$prefix/share/applications/zendra.desktop"
+grep -q '^Exec=zendra$' "$prefix/share/applications/$id.desktop"
+grep -q "^Icon=$id\$" "$prefix/share/applications/$id.desktop"
+metainfo=$prefix/share/metainfo/$id.metainfo.xml
+grep -q "<id>$id</id>" "$metainfo"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo"
+if grep -q '@[A-Z_]*@' "$metainfo"; then
+    echo "the metainfo has a placeholder left: $(grep '@[A-Z_]*@' "$metainfo")"
+    exit 1
+fi
 
 "$prefix/bin/zendra-cli" --help | grep -q 'Usage: zendra-cli'
 # The installed examples work with the installed companion.
