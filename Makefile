@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Zendra developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The two commands a newcomer needs: `make run` and `make test`.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // What the benchmark programs share: each case runs a few times, and the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Benchmarks of an editor window's search on a large text: Replace All
 // beside sed doing the same replacement on the same text, Find Next walked
 // through every occurrence, and both again on a text twice as large, all

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Benchmarks of an editor window: opening a long file, and printing its
 // text to a PDF file; with the table of the goals they must meet. Both need
 // an application object; it runs on the offscreen platform, so no display

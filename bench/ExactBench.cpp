@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Benchmarks of the exact fractions: determinant and reduced row echelon
 // form of a 50 x 50 matrix of two-digit integers, the worked inverse of a
 // 10 x 10 one, and Show fractions beside the decimal view it stands in for.

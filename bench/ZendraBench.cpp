@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Benchmarks of the core, each beside a plain baseline measured in the same
 // run; the table at the end gives the ratios and the goals they must meet.
 #include "GVar.h"

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Zendra developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Measures the time from launching the program to its main window being
 # mapped on a virtual X server, and prints it beside the splash's share.
 # The splash waits until the third whole-second tick, so it stays 2 to 3 s.

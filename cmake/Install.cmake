@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Zendra developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # What an installed Zendra consists of: the two programs, the help file
 # where the program looks for it (bin/../share/zendra), the examples, and
 # what a desktop needs to show it in its menu.

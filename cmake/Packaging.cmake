@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Zendra developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # `make package`: a Debian package of the installed tree. Its library
 # dependencies are computed from the programs by dpkg-shlibdeps.
 set(CPACK_GENERATOR DEB)

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Zendra developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A short tour of the workspace: run it with `make run`.
 # Solve A x = b by a Cholesky decomposition, check it, and list the results.
 read system.dat

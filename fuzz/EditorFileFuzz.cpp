@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // An editor file loaded and saved unchanged, on arbitrary bytes: the bytes
 // come back exactly, apart from the line breaks (CR LF, a lone CR or a lone
 // LF), each of which comes back as CR LF.

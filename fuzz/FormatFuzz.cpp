@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // FormatNumber on arbitrary finite values, widths and decimals. Every call
 // must give some text; a fixed form in an ordinary field must have the
 // shape of a number with thousands commas, keep to its field, and read back

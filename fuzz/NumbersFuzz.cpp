@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The number readers on arbitrary lines, token by token, against a checker
 // of their own written from the accepted forms: a token in the double form
 // reads to the value strtod gives (a value beyond the double range fails,

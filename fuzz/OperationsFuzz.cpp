@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The numerical operations, and the exact ones, on workspaces built to provoke faults: values
 // near the ends of the double range, subnormals, exact zeros, singular and
 // nearly singular matrices, huge pivots beside tiny ones. After every

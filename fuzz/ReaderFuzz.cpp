@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The data file reader on arbitrary bytes: it must end, and whatever it
 // read, the workspace must still hold only what a workspace can hold.
 #include "FuzzSupport.h"

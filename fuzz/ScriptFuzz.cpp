@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // zendra-cli's script runner on random scripts: every command with random
 // slots, numbers and texts (control bytes, NUL bytes, long runs), over data
 // files that are themselves random, in a scratch folder of the run's own.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The search engine against a plain reference of the same rules on
 // generated texts, targets and replacements: the selections of Find Next
 // until the step that finds nothing, and the texts after Replace All and

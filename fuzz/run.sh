@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Zendra developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs every fuzz target of a fuzz build for a while, each starting from its
 # committed seed corpus. The corpus is copied to a scratch folder first, so
 # the inputs a run discovers stay out of the repository. A crash, a hang or

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Zendra developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian 12 packages that building, testing and benchmarking need.
 # Only missing packages are installed, so running it again costs nothing.
 set -euo pipefail

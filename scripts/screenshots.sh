@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Zendra developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Saves pictures of the program's windows into build/screenshots/, taken
 # under a virtual X server with a small window manager (without one, windows
 # get no focus and no frames).

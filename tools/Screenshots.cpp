@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Takes pictures of the program as a user sees it: run under an X server
 // with a window manager (`make screenshots`). It reads the examples, then
 // opens the main window's commands one after another and saves the screen

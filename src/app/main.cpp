@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Zendra: small dense-matrix work for teaching. The program takes no
 // arguments and keeps no settings; files are its only lasting state.
 #include "Application.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window's commands: its menus, built from tables, the toolbar,
 // and the merging of an active editor window's menus into the menu bar.
 #include "MDIFrame.h"

@@ -1,4 +1,7 @@
 #!/bin/bash
+# SPDX-FileCopyrightText: 2026 The Zendra developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs one zendra-cli case folder and compares everything it produced.
 #
 #   run_case.sh ZENDRA_CLI CASE_DIR

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Zendra developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # End-to-end checks of the real program under a virtual X server with a
 # window manager, driven by a real keyboard (xdotool): what the offscreen
 # platform cannot show, because it has no keyboard grabs, no focus and no

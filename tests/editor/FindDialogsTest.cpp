@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The find and replace dialogs: which widgets each has, what the buttons
 // signal, and that a closed dialog keeps what was typed.
 #include "FindDialogs.h"

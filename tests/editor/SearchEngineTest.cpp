@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The search engine over an in-memory text: the worked cases of Find Next,
 // Replace and Replace All, and a comparison with a plain, literal
 // implementation of the same rules on many random texts.

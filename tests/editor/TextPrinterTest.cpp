@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Printing an editor's text: the layout's arithmetic, and whole jobs printed
 // to PDF files that poppler's tools read back (pages, and where each word
 // stands on them).

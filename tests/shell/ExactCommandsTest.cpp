@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The exact commands and the two switches as the window program offers
 // them: where they stand in the menus, what they add, and the worked
 // solution and fraction texts, which must be the core's bytes.

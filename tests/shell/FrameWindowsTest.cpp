@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // How the main window's dialogs, lists and windows behave for a user: the
 // file dialogs' modes and names, the selection list's keyboard start, hints,
 // captions, placing of windows, and what goes when the main window closes.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The results form: which result each way of leaving it gives, the keys
 // that must not end it, and its size following the text.
 #include "MessageForm.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The output viewer and its line printer: loading, captions, the loading
 // report, printing to a PDF file (read back with poppler's tools), and when
 // the viewer closes itself.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main of every window test program: selects the offscreen platform
 // before the application object exists, so the tests run without a display
 // (also when test discovery runs the program at build time).

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Folders whose disk fails on purpose, for tests of saving and writing: a

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Zendra developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The script holds NUL bytes, which are kept out of the repository's text.
 {
     printf 'read faults.dat\n'

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Zendra developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Inputs too big to keep: lines of 10 MB (as header, name line and row) and
 # a file of 10,000 matrices.
 yes 1.5 | tr '\n' ' ' | head -c 10000000 >row.part
