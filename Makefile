@@ -61,9 +61,14 @@ bench: deps
 	@cmake --build $(BUILD_DIR)-bench -j $(JOBS) --target zendra-editor-bench
 	@$(BUILD_DIR)-bench/bench/zendra-editor-bench --benchmark_color=false
 
-# A Debian package of the program: build/zendra_<version>_<arch>.deb.
+# A Debian package of the program: build/zendra_<version>_<arch>.deb. It is
+# compiled with the flags Debian builds its packages with (dpkg-buildflags,
+# all hardening features on), so its programs are hardened as Debian's are.
+PACKAGE_FLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
 package: deps
-	@cmake -S . -B $(BUILD_DIR)-package -DCMAKE_BUILD_TYPE=Release -DZENDRA_BUILD_TESTS=OFF >/dev/null
+	@cmake -S . -B $(BUILD_DIR)-package -DCMAKE_BUILD_TYPE=Release -DZENDRA_BUILD_TESTS=OFF \
+		-DCMAKE_CXX_FLAGS="$$($(PACKAGE_FLAGS) CPPFLAGS) $$($(PACKAGE_FLAGS) CXXFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$$($(PACKAGE_FLAGS) LDFLAGS)" >/dev/null
 	@cmake --build $(BUILD_DIR)-package -j $(JOBS)
 	@cd $(BUILD_DIR)-package && cpack >/dev/null
 	@mkdir -p $(BUILD_DIR) && cp $(BUILD_DIR)-package/zendra_*.deb $(BUILD_DIR)/

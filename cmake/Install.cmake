@@ -46,3 +46,52 @@ configure_file(${PROJECT_SOURCE_DIR}/data/${ZENDRA_APP_ID}.metainfo.xml.in
 install(FILES ${PROJECT_BINARY_DIR}/${ZENDRA_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zendra)
+
+# The manual pages, and the changelog and copyright every Debian package
+# carries, compressed as Debian asks: gzip -9n keeps no name or time stamp,
+# so the same text always gives the same bytes.
+find_program(ZENDRA_GZIP gzip REQUIRED)
+set(zendra_man_pages zendra-cli)
+if(ZENDRA_BUILD_GUI)
+    list(APPEND zendra_man_pages zendra)
+endif()
+set(zendra_compressed)
+foreach(page ${zendra_man_pages})
+    list(APPEND zendra_compressed man/${page}.1)
+endforeach()
+list(APPEND zendra_compressed packaging/changelog)
+set(zendra_compressed_outputs)
+foreach(file ${zendra_compressed})
+    set(output ${PROJECT_BINARY_DIR}/${file}.gz)
+    get_filename_component(output_dir ${output} DIRECTORY)
+    add_custom_command(OUTPUT ${output}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${output_dir}
+        COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/${file} ${output_dir}
+        COMMAND ${ZENDRA_GZIP} -9nf ${PROJECT_BINARY_DIR}/${file}
+        DEPENDS ${PROJECT_SOURCE_DIR}/${file}
+        VERBATIM)
+    list(APPEND zendra_compressed_outputs ${output})
+endforeach()
+add_custom_target(zendra-compressed-docs ALL DEPENDS ${zendra_compressed_outputs})
+
+foreach(page ${zendra_man_pages})
+    install(FILES ${PROJECT_BINARY_DIR}/man/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.gz ${PROJECT_SOURCE_DIR}/packaging/copyright
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zendra)
+
+# A stripped install (the package's) also drops the compiler's notes in
+# .comment, as Debian's own stripping does.
+install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+        foreach(program zendra zendra-cli)
+            set(file \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\")
+            if(EXISTS \"\${file}\")
+                execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment \"\${file}\"
+                                RESULT_VARIABLE status)
+                if(NOT status EQUAL 0)
+                    message(FATAL_ERROR \"could not remove .comment from \${file}\")
+                endif()
+            endif()
+        endforeach()
+    endif()")

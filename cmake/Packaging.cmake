@@ -6,7 +6,13 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zendra)
 set(CPACK_PACKAGE_VENDOR "The Zendra developers")
-set(CPACK_PACKAGE_CONTACT "The Zendra developers <zendra@localhost>")
+# Zendra has no public contact address yet. Until it has one, the package
+# names an address in the reserved .invalid domain, which no mail can reach
+# and which nobody else owns; a distributor sets ZENDRA_MAINTAINER to a real
+# one. The changelog's entries are signed with the same address.
+set(ZENDRA_MAINTAINER "The Zendra developers <developers@zendra.invalid>" CACHE STRING
+    "Maintainer field of the Debian package")
+set(CPACK_PACKAGE_CONTACT "${ZENDRA_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small dense-matrix computations for teaching")
 set(CPACK_PACKAGE_DESCRIPTION
     "Zendra reads named matrices from a plain-text data file into a workspace,\n\
@@ -17,6 +23,7 @@ windows open, search, save and print the files. For educational use only.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION math)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The fonts the windows ask for by name, in faces with the same metrics.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")

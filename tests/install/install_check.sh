@@ -39,6 +39,19 @@ if grep -q '@[A-Z_]*@' "$metainfo"; then
 fi
 
 "$prefix/bin/zendra-cli" --help | grep -q 'Usage: zendra-cli'
+
+# Each program has its manual page, and zendra-cli's describes every command
+# that --help lists (the indented lines that start with a command word).
+expect share/man/man1/zendra.1.gz
+expect share/man/man1/zendra-cli.1.gz
+page=$(zcat "$prefix/share/man/man1/zendra-cli.1.gz")
+commands=$("$prefix/bin/zendra-cli" --help | sed -n 's/^  \([a-z][a-z]*\) .*/\1/p')
+[ -n "$commands" ] || { echo "no commands found in zendra-cli --help"; exit 1; }
+for command in $commands; do
+    grep -Eq "^\.(B|BI) $command( |\$)" <<<"$page" ||
+        { echo "zendra-cli(1) does not describe the command $command"; exit 1; }
+done
+
 # The installed examples work with the installed companion.
 cd "$prefix/share/zendra/examples"
 "$prefix/bin/zendra-cli" tour.zs | grep -q '^X'
