@@ -34,6 +34,11 @@ packages=(
     libclang-rt-14-dev
     # the Debian package's library dependencies
     dpkg-dev
+    # checking the package and the sources' licensing (make package-check)
+    lintian
+    appstream
+    desktop-file-utils
+    reuse
 )
 
 missing=()
