@@ -26,6 +26,7 @@ packages=(
     openbox
     imagemagick
     xdotool
+    wmctrl
     x11-utils
     # reading printed PDF files back in tests
     poppler-utils

@@ -10,18 +10,34 @@
 #
 #   e2e_check.sh ZENDRA CHECK     (CHECK: keyboard | close | open | focus | geometry)
 #
-# Runs itself again inside xvfb-run when no display is set.
+# Starts a virtual X server of its own when no display is set.
 set -uo pipefail
 
 zendra=$(realpath "$1")
 check=$2
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$@"
-fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/zendra-e2e-XXXXXX")  # no dot: .out is added
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill $(jobs -p) 2>/dev/null; wait; rm -rf "$work"' EXIT
 cd "$work"
+
+if [ -z "${DISPLAY:-}" ]; then
+    # Xvfb chooses a free display number itself and writes it to descriptor
+    # 3. Choosing one beforehand, as xvfb-run -a does, races with a server
+    # of an earlier check that is still going away and with any other X
+    # server that starts meanwhile.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    for _ in $(seq 100); do
+        [ -s "$work/display" ] && break
+        sleep 0.1
+    done
+    [ -s "$work/display" ] || { echo "FAIL $check: no X server"; cat "$work/xvfb.log"; exit 1; }
+    export DISPLAY=":$(head -n 1 "$work/display")"
+fi
+# The server takes connections once xdpyinfo can talk to it.
+for _ in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && break
+    sleep 0.1
+done
 printf 'Exercise\r\nA\r\n2, 2\r\n4, 2\r\n2, 2\r\nb\r\n2, 1\r\n4\r\n3\r\n' >system.dat
 
 openbox >/dev/null 2>&1 &
