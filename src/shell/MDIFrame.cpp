@@ -6,6 +6,7 @@
 #include "About.h"
 #include "DialogStyle.h"
 #include "ExactCommands.h"
+#include "GridCommands.h"
 #include "FileDialogs.h"
 #include "GetMatForm.h"
 #include "HelpSystem.h"
@@ -89,6 +90,8 @@ TFrameForm::TFrameForm(QWidget* parent)
     setCentralWidget(m_mdiArea);
 
     m_exact = new ExactCommands(m_workspace, m_messages, [this] { return pickMatrix(); }, this);
+    m_grid = new GridCommands(m_workspace, m_messages, [this] { return pickMatrix(); },
+                              [this] { return m_exact->ShowFractions(); }, this);
     createActions();
     createMenus();
     createToolBar();

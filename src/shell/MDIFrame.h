@@ -14,6 +14,7 @@
 #include <functional>
 
 class ExactCommands;
+class GridCommands;
 class MatOperations;
 class QAction;
 class QFileDialog;
@@ -140,6 +141,7 @@ private:
     QPrinter m_printer{QPrinter::HighResolution};
     TMsgForm* m_msgForm = nullptr;
     ExactCommands* m_exact = nullptr;
+    GridCommands* m_grid = nullptr;
     QDate m_lastShownDate;
     bool m_centred = false;
     QMargins m_placedMargins;

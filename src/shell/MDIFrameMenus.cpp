@@ -6,6 +6,7 @@
 #include "MDIFrame.h"
 
 #include "ExactCommands.h"
+#include "GridCommands.h"
 #include "MDIChild.h"
 #include "ToolIcons.h"
 
@@ -187,6 +188,8 @@ void TFrameForm::createMenus() {
     matrices->setObjectName(QStringLiteral("Matrices1"));
     for (const Command& c : MatrixCommands)
         matrices->addAction(Action(QString::fromLatin1(c.name)));
+    matrices->addSeparator();
+    matrices->addActions(m_grid->Actions());
     matrices->addSeparator();
     matrices->addAction(m_exact->ShowFractionsAction());
 

@@ -76,7 +76,10 @@ TEST_F(ExactWindow, MenusEndWithTheNewItemsAndTheSwitchesStartOff) {
     EXPECT_EQ(n.mid(8), (QStringList{QStringLiteral("-"), QStringLiteral("&Determinant"),
                                      QStringLiteral("&Rank"), QStringLiteral("Reduced row &echelon form"),
                                      QStringLiteral("-"), QStringLiteral("Show &working")}));
-    EXPECT_EQ(captions(matrices).mid(8), (QStringList{QStringLiteral("-"), QStringLiteral("Show &fractions")}));
+    EXPECT_EQ(captions(matrices).mid(8),
+              (QStringList{QStringLiteral("-"), QStringLiteral("New &matrix..."),
+                           QStringLiteral("Edi&t matrix..."), QStringLiteral("-"),
+                           QStringLiteral("Show &fractions")}));
     ExactCommands* exact = frame->Exact();
     for (QAction* a : {exact->ShowWorkingAction(), exact->ShowFractionsAction()}) {
         EXPECT_TRUE(a->isCheckable());

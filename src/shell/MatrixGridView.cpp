@@ -1,0 +1,154 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "MatrixGridView.h"
+
+#include "CellGrid.h"
+#include "MatrixGridModel.h"
+#include "Messages.h"
+#include "PastedBlock.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QStyledItemDelegate>
+
+#include <algorithm>
+#include <functional>
+
+// The cells' editors: Enter keeps what was typed and, as in a spreadsheet,
+// makes the cell below current (the standard delegate leaves the Enter to
+// the view, which would pass it on to the dialog's OK).
+class MatrixGridView::CellDelegate : public QStyledItemDelegate {
+public:
+    CellDelegate(std::function<void()> enter, QObject* parent)
+        : QStyledItemDelegate(parent), m_enter(std::move(enter)) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        m_editor = QStyledItemDelegate::createEditor(parent, option, index);
+        return m_editor;
+    }
+
+    // Ends the open edit, if any, keeping its text.
+    void Finish() {
+        if (QWidget* editor = m_editor; editor != nullptr && editor->isVisible()) {
+            emit commitData(editor);
+            emit closeEditor(editor, NoHint);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                (key->modifiers() & ~Qt::KeypadModifier) == 0) {
+                Finish();
+                m_enter();
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    std::function<void()> m_enter;
+    mutable QPointer<QWidget> m_editor;
+};
+
+MatrixGridView::MatrixGridView(MatrixGridModel* model, Messages& messages, QWidget* parent)
+    : QTableView(parent), m_model(model), m_messages(messages) {
+    setModel(model);
+    m_delegate = new CellDelegate([this] { moveDown(); }, this);
+    setItemDelegate(m_delegate);
+    setObjectName(QStringLiteral("Grid"));
+    setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);
+    setTabKeyNavigation(true);
+    horizontalHeader()->setDefaultSectionSize(84);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+}
+
+void MatrixGridView::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        CopySelection();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        PasteClipboard();
+        return;
+    }
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            moveDown();
+            return;
+        case Qt::Key_Delete:
+            m_model->Clear(selectedIndexes());
+            return;
+        default:
+            break;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void MatrixGridView::FinishEdit() { m_delegate->Finish(); }
+
+void MatrixGridView::moveDown() {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return;
+    const QModelIndex below = m_model->index(current.row() + 1, current.column());
+    if (below.isValid())
+        setCurrentIndex(below);
+}
+
+void MatrixGridView::CopySelection() {
+    const QModelIndexList cells = selectedIndexes();
+    if (cells.isEmpty())
+        return;
+    int top = cells.first().row(), bottom = top, left = cells.first().column(), right = left;
+    for (const QModelIndex& cell : cells) {
+        top = std::min(top, cell.row());
+        bottom = std::max(bottom, cell.row());
+        left = std::min(left, cell.column());
+        right = std::max(right, cell.column());
+    }
+    // The bounding block, as a spreadsheet takes it: cells between that are
+    // not selected are empty.
+    QString text;
+    for (int i = top; i <= bottom; ++i) {
+        for (int j = left; j <= right; ++j) {
+            if (j > left)
+                text += QLatin1Char('\t');
+            if (selectionModel()->isSelected(m_model->index(i, j)))
+                text += m_model->Text(i, j);
+        }
+        text += QLatin1Char('\n');
+    }
+    QApplication::clipboard()->setText(text);
+}
+
+void MatrixGridView::PasteClipboard() { PasteText(QApplication::clipboard()->text()); }
+
+void MatrixGridView::PasteText(const QString& text) {
+    const PastedBlock block = PastedBlock::Split(text.toStdString());
+    if (block.Result == PastedBlock::Outcome::Empty)
+        return;
+    const QModelIndex current = currentIndex();
+    const int row = current.isValid() ? current.row() : 0;
+    const int col = current.isValid() ? current.column() : 0;
+    if (block.Result == PastedBlock::Outcome::TooLarge || !m_model->Paste(row, col, block)) {
+        m_messages.ShowMessage(CellGrid::NoRoomMessage(block.Rows, block.Cols, row + 1, col + 1));
+        return;
+    }
+    // The pasted block stays selected, ready to be copied or cleared.
+    setCurrentIndex(m_model->index(row, col));
+    selectionModel()->select(QItemSelection(m_model->index(row, col),
+                                            m_model->index(row + block.Rows - 1, col + block.Cols - 1)),
+                             QItemSelectionModel::ClearAndSelect);
+}
