@@ -101,6 +101,53 @@ RowList lineRows(std::string_view text) {
     }
     return rows;
 }
+bool isLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The length of the identifier at the start of text (0 when none).
+std::size_t identifierLength(std::string_view text) {
+    if (text.empty() || !isLetter(text[0]))
+        return 0;
+    std::size_t n = 1;
+    while (n < text.size() && (isLetter(text[n]) || isDigit(text[n])))
+        ++n;
+    return n;
+}
+
+std::size_t skipSpace(std::string_view text, std::size_t at) {
+    while (at < text.size() && (isBlank(text[at]) || isBreak(text[at])))
+        ++at;
+    return at;
+}
+
+// What a numerical environment prints around a matrix is not part of it:
+// a header "A =" or "ans =" (Octave, MATLAB), and a call around the
+// brackets, "array([[1, 2], [3, 4]])" or "matrix([[1]], dtype=int8)"
+// (NumPy). No row of values holds an "=" or starts with a letter and "(".
+std::string_view withoutWrapping(std::string_view text) {
+    std::size_t at = skipSpace(text, 0);
+    if (const std::size_t name = identifierLength(text.substr(at)); name > 0) {
+        std::size_t after = at + name;
+        while (after < text.size() && isBlank(text[after]))
+            ++after;
+        if (after < text.size() && text[after] == '=' &&
+            (after + 1 == text.size() || text[after + 1] != '=')) {
+            text = text.substr(after + 1);
+            at = skipSpace(text, 0);
+        }
+    }
+    if (const std::size_t name = identifierLength(text.substr(at)); name > 0) {
+        const std::size_t open = skipSpace(text, at + name);
+        if (open < text.size() && text[open] == '(') {
+            const std::size_t first = text.find('[', open);
+            const std::size_t last = text.rfind(']');
+            if (first != std::string_view::npos && last != std::string_view::npos && last > first &&
+                skipSpace(text, open + 1) == first)
+                return text.substr(first, last - first + 1);
+        }
+    }
+    return text;
+}
 } // namespace
 
 std::vector<std::string> PastedBlock::RowValues(std::string_view line) {
@@ -120,6 +167,7 @@ std::vector<std::string> PastedBlock::RowValues(std::string_view line) {
 }
 
 PastedBlock PastedBlock::Split(std::string_view text) {
+    text = withoutWrapping(text);
     const std::size_t first = text.find_first_not_of(" \t\r\n");
     const bool bracketed = first != std::string_view::npos && text[first] == '[';
     RowList rows = bracketed ? bracketedRows(text) : lineRows(text);

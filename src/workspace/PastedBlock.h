@@ -28,6 +28,10 @@
 //  data file  otherwise, as the rows of a data file: values separated by
 //             runs of blanks and commas.
 //
+// A header naming the matrix ("A =", as Octave and MATLAB print one) and a
+// call around the brackets ("array([[1, 2], [3, 4]])", as NumPy prints an
+// array) are dropped first.
+//
 // In the tabbed and semicolon forms each cell is trimmed of blanks (and
 // tabs); in every form a row shorter than the longest is padded on the
 // right with empty cells, so that the grid is rectangular. A cell's text is
