@@ -7,13 +7,17 @@
 // while each window is up.
 #include "Application.h"
 #include "ExactCommands.h"
+#include "GridMatForm.h"
 #include "MDIChild.h"
 #include "MDIFrame.h"
+#include "MatrixGridModel.h"
+#include "MatrixGridView.h"
 #include "MessageForm.h"
 #include "Viewfile.h"
 #include "WorkingForm.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -143,6 +147,20 @@ int main(int argc, char** argv) {
             working->close();
         }
     frame.Exact()->ShowWorkingAction()->setChecked(false);
+
+    // New matrix with a block pasted from a spreadsheet, one cell marked.
+    whenModal([](QWidget* w) {
+        auto* form = qobject_cast<TGridMatForm*>(w);
+        form->NameEdit->setText(QStringLiteral("Prices"));
+        form->Grid->PasteText(QStringLiteral("12.5\t3\t1/3\t0\n-4\t2.25\t7\t1e-3\n"
+                                             "0.5\t8\t-1/8\t6\n2\t2x\t9\t-2.5\n"));
+        form->Model->Mark({{4, 2}});
+        form->Grid->setCurrentIndex(form->Model->index(0, 0));
+        QApplication::processEvents();
+        save(QStringLiteral("new-matrix"));
+        press(w, QStringLiteral("Cancel"));
+    });
+    frame.findChild<QAction*>(QStringLiteral("Newmatrix1"))->trigger();
 
     // After Write file, File > Open keeps its title but is an open dialog.
     whenModal([](QWidget* w) { press(w, QStringLiteral("Cancel")); });
