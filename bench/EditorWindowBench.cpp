@@ -2,11 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Benchmarks of an editor window: opening a long file, and printing its
-// text to a PDF file; with the table of the goals they must meet. Both need
-// an application object; it runs on the offscreen platform, so no display
-// is needed.
+// text to a PDF file; and of the matrix grid, filled by pasting; with the
+// table of the goals they must meet. All need an application object; it
+// runs on the offscreen platform, so no display is needed.
 #include "FindDialogs.h"
+#include "GVar.h"
+#include "GridMatForm.h"
 #include "MDIChild.h"
+#include "MatrixGridView.h"
+#include "Messages.h"
 #include "TextLines.h"
 #include "TextPrinter.h"
 
@@ -18,6 +22,7 @@
 #include <QPrinter>
 #include <QScrollBar>
 #include <QStringList>
+#include <QTimer>
 
 #include "BenchGoals.h"
 
@@ -223,6 +228,39 @@ void OpenScaling_Zendra(benchmark::State& state) {
     QFile::remove(large);
 }
 
+class NoMessages : public Messages {
+public:
+    void ShowMessage(const std::string& text) override {
+        std::fprintf(stderr, "unexpected message: %s\n", text.c_str());
+        std::exit(2);
+    }
+};
+
+// New matrix as a user fills it from a spreadsheet: the dialog opens, a
+// block of 50 x 50 values (decimals and fractions) is pasted, and OK gives
+// the matrix.
+void PasteAndOk50_Zendra(benchmark::State& state) {
+    QString block;
+    for (int i = 0; i < MaxDim; ++i)
+        for (int j = 0; j < MaxDim; ++j)
+            block += (j % 3 == 2 ? QStringLiteral("%1/7").arg(i - j) : QString::number((i * 31 + j * 17) % 997 / 8.0)) +
+                     QLatin1Char(j + 1 < MaxDim ? '\t' : '\n');
+    NoMessages messages;
+    for (auto _ : state) {
+        QTimer::singleShot(0, [&block] {
+            auto* form = qobject_cast<TGridMatForm*>(QApplication::activeModalWidget());
+            form->Grid->PasteText(block);
+            form->accept();
+        });
+        const std::unique_ptr<TMatrixRec> record =
+            TGridMatForm::execute(nullptr, "A", false, messages, [] { return true; });
+        if (!record || record->Rows != MaxDim || record->Cols != MaxDim) {
+            state.SkipWithError("the grid gave no 50 x 50 matrix");
+            break;
+        }
+    }
+}
+
 // Elapsed time: the files are part of the work. Opening and replacing run
 // three times, once each, as each run is long.
 #define WINDOW_BENCHMARK(name) ZENDRA_BENCHMARK(name)->UseRealTime()->Unit(benchmark::kMillisecond)
@@ -232,6 +270,7 @@ WINDOW_BENCHMARK(Open400k_Zendra)->Repetitions(3)->Iterations(1);
 WINDOW_BENCHMARK(OpenScaling_Zendra)->Repetitions(3)->Iterations(2);
 WINDOW_BENCHMARK(Print10k_Zendra);
 WINDOW_BENCHMARK(PrintScaling_Zendra);
+WINDOW_BENCHMARK(PasteAndOk50_Zendra);
 
 } // namespace
 
@@ -251,6 +290,7 @@ int main(int argc, char** argv) {
             {"  the same / sed", "ReplaceAllWindow_Zendra/ReplaceAllSed_Baseline", 10.0},
             {"print 10,000 lines to PDF (s)", "Print10k_Zendra", 2.0},
             {"print twice as many (20,000 / 10,000 lines)", "PrintScaling_Zendra.ratio", 2.2},
+            {"New matrix: paste 50 x 50 values and OK (ms)", "PasteAndOk50_Zendra", 100, 1000},
         });
     benchmark::Shutdown();
     return met ? 0 : 1;
