@@ -8,7 +8,7 @@
 # window manager. Each check waits for windows by name, never by a fixed
 # sleep alone.
 #
-#   e2e_check.sh ZENDRA CHECK     (CHECK: keyboard | close | open | focus | geometry)
+#   e2e_check.sh ZENDRA CHECK     (CHECK: keyboard | close | open | focus | grid | geometry)
 #
 # Starts a virtual X server of its own when no display is set.
 set -uo pipefail
@@ -158,6 +158,37 @@ focus)
     done
     [ "$(cat DOC1.dat 2>/dev/null)" = "abc XYZ abc" ] ||
         fail "the text was not typed into the editor after Find Next: '$(cat DOC1.dat 2>/dev/null)'"
+    ;;
+grid)
+    # New matrix from the keyboard alone: the counts by their Alt keys, the
+    # values by typing with Tab between them, OK by Ctrl+Enter; Write file
+    # then stores the matrix.
+    keys alt+m m
+    waitfor "New matrix" >/dev/null || fail "New matrix did not open"
+    keys alt+r ctrl+a
+    type_text "2"
+    keys Return alt+o ctrl+a
+    type_text "2"
+    keys Return Tab
+    for value in 1 7/4 3; do
+        type_text "$value"
+        keys Tab
+    done
+    type_text "4.5"
+    keys ctrl+Return
+    gone "New matrix" || fail "OK did not close New matrix"
+    keys alt+m w
+    waitfor " Write File " >/dev/null || fail "Write file did not open"
+    keys ctrl+a
+    type_text "$work/grid.dat"
+    keys Return
+    for _ in $(seq 30); do
+        [ -s grid.dat ] && break
+        sleep 0.1
+    done
+    grep -q "^A" grid.dat && grep -q "2, 2" grid.dat ||
+        fail "no 2 x 2 matrix A in the file written: $(od -c grid.dat 2>/dev/null | head -n 5)"
+    cat grid.dat
     ;;
 geometry)
     # The start-up size and place are the whole window's, frame included:
