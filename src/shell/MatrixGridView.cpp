@@ -16,15 +16,15 @@
 #include <QStyledItemDelegate>
 
 #include <algorithm>
-#include <functional>
 
 // The cells' editors: Enter keeps what was typed and, as in a spreadsheet,
 // makes the cell below current (the standard delegate leaves the Enter to
-// the view, which would pass it on to the dialog's OK).
+// the view, which would pass it on to the dialog's OK); a block of several
+// values pasted into an editor fills the grid as it would outside one,
+// rather than being squeezed into the one cell.
 class MatrixGridView::CellDelegate : public QStyledItemDelegate {
 public:
-    CellDelegate(std::function<void()> enter, QObject* parent)
-        : QStyledItemDelegate(parent), m_enter(std::move(enter)) {}
+    explicit CellDelegate(MatrixGridView* view) : QStyledItemDelegate(view), m_view(view) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
@@ -47,22 +47,31 @@ protected:
             if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
                 (key->modifiers() & ~Qt::KeypadModifier) == 0) {
                 Finish();
-                m_enter();
+                m_view->moveDown();
                 return true;
+            }
+            if (key->matches(QKeySequence::Paste)) {
+                const QString text = QApplication::clipboard()->text();
+                if (text.contains(QLatin1Char('\t')) || text.contains(QLatin1Char('\n')) ||
+                    text.contains(QLatin1Char('\r'))) {
+                    Finish();
+                    m_view->PasteText(text);
+                    return true;
+                }
             }
         }
         return QStyledItemDelegate::eventFilter(object, event);
     }
 
 private:
-    std::function<void()> m_enter;
+    MatrixGridView* m_view;
     mutable QPointer<QWidget> m_editor;
 };
 
 MatrixGridView::MatrixGridView(MatrixGridModel* model, Messages& messages, QWidget* parent)
     : QTableView(parent), m_model(model), m_messages(messages) {
     setModel(model);
-    m_delegate = new CellDelegate([this] { moveDown(); }, this);
+    m_delegate = new CellDelegate(this);
     setItemDelegate(m_delegate);
     setObjectName(QStringLiteral("Grid"));
     setEditTriggers(DoubleClicked | EditKeyPressed | AnyKeyPressed);

@@ -24,14 +24,19 @@
 
 namespace {
 
+// The open editor of a cell, if any.
+QLineEdit* editorOf(MatrixGridView* grid) {
+    for (QLineEdit* e : grid->viewport()->findChildren<QLineEdit*>())
+        if (e->isVisible())
+            return e;
+    return nullptr;
+}
+
 // Types text into the current cell as a user does: the first key opens the
 // cell's editor, the rest go to it, and Enter ends the edit.
 void typeCell(MatrixGridView* grid, const QString& text) {
     QTest::keyClicks(grid, text.left(1));
-    QLineEdit* editor = nullptr;
-    for (QLineEdit* e : grid->viewport()->findChildren<QLineEdit*>())
-        if (e->isVisible())
-            editor = e;
+    QLineEdit* editor = editorOf(grid);
     ASSERT_NE(editor, nullptr) << "typing opened no editor";
     QTest::keyClicks(editor, text.mid(1));
     QTest::keyClick(editor, Qt::Key_Return);
@@ -150,6 +155,17 @@ TEST_F(GridWindow, PasteGrowsTheGridWithinFiftyAndCopyGivesTabs) {
         QTest::keyClick(form->Grid, Qt::Key_Delete);
         EXPECT_EQ(form->Model->Text(1, 1), QString());
         EXPECT_EQ(form->Model->Text(2, 3), QStringLiteral("6"));
+        // F2 edits in place; a block pasted into the editor still fills the grid.
+        form->Grid->setCurrentIndex(form->Model->index(0, 0));
+        typeCell(form->Grid, QStringLiteral("5"));
+        form->Grid->setCurrentIndex(form->Model->index(0, 0));
+        QTest::keyClick(form->Grid, Qt::Key_F2);
+        QLineEdit* editor = editorOf(form->Grid);
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->text(), QStringLiteral("5"));
+        QApplication::clipboard()->setText(QStringLiteral("8\t9\n"));
+        QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(form->Model->Text(0, 1), QStringLiteral("9"));
         // Blocks that do not fit paste nothing and say so.
         QString shown;
         WhenModal([&shown](QWidget* box) {
