@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(block.Rows >= 1 && block.Rows <= MaxDim && block.Cols >= 1 && block.Cols <= MaxDim);
     check(block.Cells.size() == static_cast<std::size_t>(block.Rows) * block.Cols);
 
-    const CellGrid::Reading reading = CellGrid::Read(text.substr(0, 40), block.Rows, block.Cols, block.Cells);
+    const CellGrid::Reading reading =
+        CellGrid::Read(text.substr(0, 40), block.Rows, block.Cols, block.Cells);
     if (!reading.Record) {
         check(!reading.Bad.empty() && !reading.Message.empty());
         return 0;

@@ -13,7 +13,9 @@ std::string where(const CellGrid::Cell& cell) {
     return "Row " + std::to_string(cell.Row) + ", column " + std::to_string(cell.Col);
 }
 
-bool blank(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
+bool blank(const std::string& text) {
+    return text.find_first_not_of(" \t") == std::string::npos;
+}
 } // namespace
 
 CellGrid::Reading CellGrid::Read(const std::string& name, int rows, int cols,
@@ -67,8 +69,8 @@ std::string CellGrid::NoRoomMessage(int rows, int cols, int row, int col) {
     std::string message = "The pasted block has " + std::to_string(rows) + " rows and " +
                           std::to_string(cols) + " columns";
     if (rows <= MaxDim && cols <= MaxDim)
-        message += ", too many to fit from row " + std::to_string(row) + ", column " +
-                   std::to_string(col);
+        message +=
+            ", too many to fit from row " + std::to_string(row) + ", column " + std::to_string(col);
     return message + ": a matrix has at most " + std::to_string(MaxDim) + " rows and " +
            std::to_string(MaxDim) + " columns. Nothing was pasted.";
 }

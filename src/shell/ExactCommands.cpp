@@ -9,6 +9,7 @@
 #include "FractionListing.h"
 #include "GVar.h"
 #include "MatrixListing.h"
+#include "MenuAction.h"
 #include "Messages.h"
 #include "WorkingForm.h"
 
@@ -16,15 +17,6 @@
 #include <QApplication>
 
 namespace {
-QAction* makeAction(QObject* parent, const char* name, const char* caption, int helpContext,
-                    const char* hint) {
-    auto* action = new QAction(QString::fromLatin1(caption), parent);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setProperty("helpContext", helpContext);
-    action->setToolTip(QString::fromLatin1(hint));
-    return action;
-}
-
 // The wait cursor for as long as it lives: exact arithmetic on large values
 // spread over the double range can take seconds.
 class BusyCursor {
@@ -62,26 +54,32 @@ QString latin1(const std::string& text) {
 ExactCommands::ExactCommands(GVar& workspace, Messages& messages, std::function<int()> pick,
                              QObject* parent)
     : QObject(parent), m_workspace(workspace), m_messages(messages), m_pick(std::move(pick)) {
-    m_determinant = makeAction(this, "Determinant1", "&Determinant", 23,
-                               "The determinant of a square matrix, computed exactly");
-    m_rank = makeAction(this, "Rank1", "&Rank", 24, "The rank of a matrix, computed exactly");
-    m_rref = makeAction(this, "Rref1", "Reduced row &echelon form", 25,
-                        "The reduced row echelon form of a matrix, computed exactly");
-    m_showWorking = makeAction(this, "ShowWorking1", "Show &working", 26,
-                               "Show a worked solution after each computation");
+    m_determinant = MenuAction::Make(this, "Determinant1", "&Determinant", 23,
+                                     "The determinant of a square matrix, computed exactly");
+    m_rank = MenuAction::Make(this, "Rank1", "&Rank", 24, "The rank of a matrix, computed exactly");
+    m_rref = MenuAction::Make(this, "Rref1", "Reduced row &echelon form", 25,
+                              "The reduced row echelon form of a matrix, computed exactly");
+    m_showWorking = MenuAction::Make(this, "ShowWorking1", "Show &working", 26,
+                                     "Show a worked solution after each computation");
     m_showWorking->setCheckable(true);
-    m_showFractions = makeAction(this, "ShowFractions1", "Show &fractions", 28,
-                                 "Show values as fractions in views and listings");
+    m_showFractions = MenuAction::Make(this, "ShowFractions1", "Show &fractions", 28,
+                                       "Show values as fractions in views and listings");
     m_showFractions->setCheckable(true);
     connect(m_determinant, &QAction::triggered, this, &ExactCommands::DeterminantClick);
     connect(m_rank, &QAction::triggered, this, &ExactCommands::RankClick);
     connect(m_rref, &QAction::triggered, this, &ExactCommands::RrefClick);
 }
 
-QList<QAction*> ExactCommands::OperationActions() const { return {m_determinant, m_rank, m_rref}; }
+QList<QAction*> ExactCommands::OperationActions() const {
+    return {m_determinant, m_rank, m_rref};
+}
 
-bool ExactCommands::ShowWorking() const { return m_showWorking->isChecked(); }
-bool ExactCommands::ShowFractions() const { return m_showFractions->isChecked(); }
+bool ExactCommands::ShowWorking() const {
+    return m_showWorking->isChecked();
+}
+bool ExactCommands::ShowFractions() const {
+    return m_showFractions->isChecked();
+}
 
 void ExactCommands::runExact(void (*operation)(GVar&, Messages&, int),
                              std::string (*working)(const GVar&, int), const char* caption) {

@@ -5,21 +5,13 @@
 
 #include "GVar.h"
 #include "GridMatForm.h"
+#include "MenuAction.h"
 #include "Messages.h"
 
 #include <QAction>
 #include <QWidget>
 
 namespace {
-QAction* makeAction(QObject* parent, const char* name, const char* caption, int helpContext,
-                    const char* hint) {
-    auto* action = new QAction(QString::fromLatin1(caption), parent);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setProperty("helpContext", helpContext);
-    action->setToolTip(QString::fromLatin1(hint));
-    return action;
-}
-
 // The first capital letter no matrix is named yet, so that OK on a new
 // matrix needs no naming; "M" when every letter is taken.
 std::string freeName(const GVar& workspace) {
@@ -38,17 +30,21 @@ GridCommands::GridCommands(GVar& workspace, Messages& messages, std::function<in
                            std::function<bool()> fractions, QWidget* parent)
     : QObject(parent), m_workspace(workspace), m_messages(messages), m_pick(std::move(pick)),
       m_fractions(std::move(fractions)) {
-    m_new = makeAction(this, "Newmatrix1", "New &matrix...", 29,
-                       "Type or paste a new matrix into a grid");
-    m_edit = makeAction(this, "Editmatrix1", "Edi&t matrix...", 30,
-                        "Change a matrix's name, size and values in a grid");
+    m_new = MenuAction::Make(this, "Newmatrix1", "New &matrix...", 29,
+                             "Type or paste a new matrix into a grid");
+    m_edit = MenuAction::Make(this, "Editmatrix1", "Edi&t matrix...", 30,
+                              "Change a matrix's name, size and values in a grid");
     connect(m_new, &QAction::triggered, this, &GridCommands::NewMatrixClick);
     connect(m_edit, &QAction::triggered, this, &GridCommands::EditMatrixClick);
 }
 
-QList<QAction*> GridCommands::Actions() const { return {m_new, m_edit}; }
+QList<QAction*> GridCommands::Actions() const {
+    return {m_new, m_edit};
+}
 
-QWidget* GridCommands::window() const { return static_cast<QWidget*>(parent()); }
+QWidget* GridCommands::window() const {
+    return static_cast<QWidget*>(parent());
+}
 
 void GridCommands::NewMatrixClick() {
     // Room is asked for on OK: with the workspace full, the dialog stays

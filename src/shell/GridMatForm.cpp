@@ -112,9 +112,9 @@ bool TGridMatForm::eventFilter(QObject* watched, QEvent* event) {
 void TGridMatForm::accept() {
     // A cell still being edited counts as typed.
     Grid->FinishEdit();
-    CellGrid::Reading reading = CellGrid::Read(NameEdit->text().toLatin1().toStdString(),
-                                               Model->rowCount(), Model->columnCount(),
-                                               Model->Texts());
+    CellGrid::Reading reading =
+        CellGrid::Read(NameEdit->text().toLatin1().toStdString(), Model->rowCount(),
+                       Model->columnCount(), Model->Texts());
     Model->Mark(reading.Bad);
     if (!reading.Record) {
         const CellGrid::Cell& first = reading.Bad.front();

@@ -13,9 +13,13 @@
 MatrixGridModel::MatrixGridModel(QObject* parent)
     : QAbstractTableModel(parent), m_text(MaxDim * MaxDim), m_marked(MaxDim * MaxDim) {}
 
-int MatrixGridModel::at(int row, int col) { return row * MaxDim + col; }
+int MatrixGridModel::at(int row, int col) {
+    return row * MaxDim + col;
+}
 
-int MatrixGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_rows; }
+int MatrixGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : m_rows;
+}
 
 int MatrixGridModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : m_cols;
@@ -141,5 +145,6 @@ void MatrixGridModel::Mark(const std::vector<CellGrid::Cell>& cells) {
     for (const CellGrid::Cell& cell : cells)
         m_marked[at(cell.Row - 1, cell.Col - 1)] = true;
     if (m_rows > 0 && m_cols > 0)
-        emit dataChanged(index(0, 0), index(m_rows - 1, m_cols - 1), {Qt::BackgroundRole, Qt::ToolTipRole});
+        emit dataChanged(index(0, 0), index(m_rows - 1, m_cols - 1),
+                         {Qt::BackgroundRole, Qt::ToolTipRole});
 }

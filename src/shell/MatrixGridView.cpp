@@ -105,7 +105,9 @@ void MatrixGridView::keyPressEvent(QKeyEvent* event) {
     QTableView::keyPressEvent(event);
 }
 
-void MatrixGridView::FinishEdit() { m_delegate->Finish(); }
+void MatrixGridView::FinishEdit() {
+    m_delegate->Finish();
+}
 
 void MatrixGridView::moveDown() {
     const QModelIndex current = currentIndex();
@@ -142,7 +144,9 @@ void MatrixGridView::CopySelection() {
     QApplication::clipboard()->setText(text);
 }
 
-void MatrixGridView::PasteClipboard() { PasteText(QApplication::clipboard()->text()); }
+void MatrixGridView::PasteClipboard() {
+    PasteText(QApplication::clipboard()->text());
+}
 
 void MatrixGridView::PasteText(const QString& text) {
     const PastedBlock block = PastedBlock::Split(text.toStdString());
@@ -157,7 +161,8 @@ void MatrixGridView::PasteText(const QString& text) {
     }
     // The pasted block stays selected, ready to be copied or cleared.
     setCurrentIndex(m_model->index(row, col));
-    selectionModel()->select(QItemSelection(m_model->index(row, col),
-                                            m_model->index(row + block.Rows - 1, col + block.Cols - 1)),
-                             QItemSelectionModel::ClearAndSelect);
+    selectionModel()->select(
+        QItemSelection(m_model->index(row, col),
+                       m_model->index(row + block.Rows - 1, col + block.Cols - 1)),
+        QItemSelectionModel::ClearAndSelect);
 }

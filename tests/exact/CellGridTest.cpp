@@ -13,8 +13,8 @@
 namespace {
 
 TEST(CellGrid, AFullGridReadsIntoANamedRecord) {
-    const CellGrid::Reading r =
-        CellGrid::Read("a name longer than twenty", 2, 3, {"1", " -1/4 ", "2.5E1", "0", "7/1", "-3"});
+    const CellGrid::Reading r = CellGrid::Read("a name longer than twenty", 2, 3,
+                                               {"1", " -1/4 ", "2.5E1", "0", "7/1", "-3"});
     ASSERT_TRUE(r.Record);
     EXPECT_TRUE(r.Bad.empty());
     EXPECT_EQ(r.Record->Name, "a name longer than t");
@@ -62,7 +62,8 @@ TEST(CellGrid, TextsReadBackToTheSameValuesOrShowFractions) {
     m.At(1, 3) = -0.0;
     m.At(1, 4) = std::sqrt(2.0);
     const std::vector<std::string> plain = CellGrid::Texts(m, false);
-    EXPECT_EQ(plain, (std::vector<std::string>{"0.1", "0.6666666666666667", "-0", "1.4142135623730951"}));
+    EXPECT_EQ(plain,
+              (std::vector<std::string>{"0.1", "0.6666666666666667", "-0", "1.4142135623730951"}));
     const CellGrid::Reading back = CellGrid::Read("", 1, 4, plain);
     ASSERT_TRUE(back.Record);
     for (int j = 1; j <= 4; ++j)

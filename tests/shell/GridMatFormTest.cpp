@@ -3,9 +3,9 @@
 
 // New matrix and Edit matrix driven through the real menus, the grid and
 // the message boxes, by keys where a user would use keys.
+#include "GridMatForm.h"
 #include "ExactCommands.h"
 #include "GVar.h"
-#include "GridMatForm.h"
 #include "MDIFrame.h"
 #include "MatrixGridModel.h"
 #include "MatrixGridView.h"
@@ -108,10 +108,11 @@ TEST_F(GridWindow, TypedValuesAndFractionsWithABadCellNamedMarkedAndFixed) {
         typeCell(form->Grid, QStringLiteral("1.5E2"));
         EXPECT_EQ(form->Grid->currentIndex(), form->Model->index(1, 1));
         const QString shown = okWithMessage(form);
-        EXPECT_EQ(shown, QStringLiteral(
-                             "Row 2, column 1 holds \"x1\", which is not a value: type a number, or "
-                             "a fraction p/q with q > 0, within the range of doubles.\n"
-                             "1 other cell is marked as well."));
+        EXPECT_EQ(
+            shown,
+            QStringLiteral("Row 2, column 1 holds \"x1\", which is not a value: type a number, or "
+                           "a fraction p/q with q > 0, within the range of doubles.\n"
+                           "1 other cell is marked as well."));
         ASSERT_TRUE(form->isVisible());
         EXPECT_TRUE(form->Model->IsMarked(1, 0));
         EXPECT_TRUE(form->Model->IsMarked(1, 1)); // empty
@@ -174,9 +175,10 @@ TEST_F(GridWindow, PasteGrowsTheGridWithinFiftyAndCopyGivesTabs) {
         });
         form->Grid->setCurrentIndex(form->Model->index(3, 0));
         form->Grid->PasteText(QString(QStringLiteral("1\n")).repeated(48));
-        EXPECT_EQ(shown, QStringLiteral("The pasted block has 48 rows and 1 columns, too many to fit "
-                                        "from row 4, column 1: a matrix has at most 50 rows and 50 "
-                                        "columns. Nothing was pasted."));
+        EXPECT_EQ(shown,
+                  QStringLiteral("The pasted block has 48 rows and 1 columns, too many to fit "
+                                 "from row 4, column 1: a matrix has at most 50 rows and 50 "
+                                 "columns. Nothing was pasted."));
         EXPECT_EQ(form->RowsBox->value(), 4);
         // Shrinking keeps what still fits and forgets the rest.
         form->RowsBox->setValue(3);
@@ -217,7 +219,7 @@ TEST_F(GridWindow, EditShowsShortestTextsOrFractionsAndReplacesInPlace) {
     EXPECT_EQ(b.Name, "B");
     EXPECT_EQ(b.Rows, 3);
     EXPECT_EQ(b.At(1, 2), 1.0 / 3.0); // the fraction's own double now
-    EXPECT_EQ(b.At(2, 1), 1e300); // a whole number, all its digits
+    EXPECT_EQ(b.At(2, 1), 1e300);     // a whole number, all its digits
     EXPECT_EQ(b.At(3, 2), 3.0);
     EXPECT_EQ(ws().Matrix(3).Name, "Z");
 }
