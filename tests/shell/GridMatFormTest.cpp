@@ -234,7 +234,13 @@ TEST_F(GridWindow, AFullWorkspaceKeepsTheDialogAndItsCells) {
         EXPECT_EQ(okWithMessage(form), QString::fromStdString(GVar::FullMessage));
         ASSERT_TRUE(form->isVisible());
         EXPECT_EQ(form->Model->Text(2, 0), QStringLiteral("3"));
-        press(form, QStringLiteral("Cancel"));
+        // Esc in an edit undoes the edit only; the next Esc is Cancel.
+        form->Grid->setCurrentIndex(form->Model->index(2, 0));
+        QTest::keyClick(form->Grid, Qt::Key_9);
+        QTest::keyClick(editorOf(form->Grid), Qt::Key_Escape);
+        ASSERT_TRUE(form->isVisible());
+        EXPECT_EQ(form->Model->Text(2, 0), QStringLiteral("3"));
+        QTest::keyClick(form->Grid, Qt::Key_Escape);
     });
     EXPECT_EQ(ws().MatrixCount, MaxMatrices);
     EXPECT_EQ(ws().Matrix(MaxMatrices).Name, "T");
