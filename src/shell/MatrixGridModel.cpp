@@ -109,7 +109,7 @@ void MatrixGridModel::SetTexts(int rows, int cols, const std::vector<std::string
     for (int i = 0; i < rows; ++i)
         for (int j = 0; j < cols; ++j)
             setCell(i, j, QString::fromStdString(texts[i * cols + j]));
-    emit dataChanged(index(0, 0), index(rows - 1, cols - 1));
+    emit dataChanged(index(0, 0), index(m_rows - 1, m_cols - 1));
 }
 
 void MatrixGridModel::Clear(const QModelIndexList& cells) {
