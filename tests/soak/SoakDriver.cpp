@@ -1,0 +1,696 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "SoakDriver.h"
+
+#include "EditorFile.h"
+#include "FindDialogs.h"
+#include "GVar.h"
+#include "HelpSystem.h"
+#include "MDIChild.h"
+#include "MDIFrame.h"
+#include "Viewfile.h"
+#include "WorkingForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <cmath>
+
+namespace {
+const char* const GoodData =
+    "Soak data\r\nS\r\n3, 3\r\n4 1 2\r\n1 5 3\r\n2 3 6\r\nB\r\n3, 1\r\n1\r\n2\r\n3\r\n"
+    "C\r\n2, 3\r\n1 2 3\r\n4 5 6\r\nHuge\r\n1, 1\r\n1e300\r\n";
+
+// The bytes of a file, a marker for a folder, or nothing when there is none.
+std::optional<QByteArray> fileState(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QByteArray("<folder>");
+    QFile file(path);
+    if (path.contains(QChar(u'\0')) || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+QString shown(const std::optional<QByteArray>& bytes) {
+    if (!bytes)
+        return QStringLiteral("<absent>");
+    return QString::fromLatin1(bytes->left(60).toPercentEncoding(" ")) +
+           (bytes->size() > 60 ? QStringLiteral("... (%1 bytes)").arg(bytes->size()) : QString());
+}
+
+// Names, sizes and times of a folder's files and the names of its folders,
+// sorted: the snapshot that tells whether anything was written there.
+QStringList listing(const QString& folder) {
+    QStringList entries;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        entries << (info.isDir() ? info.fileName() + QLatin1Char('/')
+                                 : QStringLiteral("%1 %2 %3").arg(info.fileName()).arg(info.size()).arg(
+                                       info.lastModified().toMSecsSinceEpoch()));
+    }
+    entries.sort();
+    return entries;
+}
+
+// The name the backup of path goes under: its extension replaced by .BAK.
+QString backupOf(const QString& path) {
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return info.absolutePath() + QLatin1Char('/') + (dot < 0 ? name : name.left(dot)) +
+           QStringLiteral(".BAK");
+}
+
+// The text as the window holds it, lines separated by "\n".
+QString windowText(const TChild* editor) {
+    QString text = editor->Memo()->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return text;
+}
+
+// Shows a menu and closes it again, as a user glancing into it does:
+// whatever updates the menu when it opens has run.
+void glance(QMenu* menu) {
+    if (menu == nullptr)
+        return;
+    menu->popup(QPoint(10, 10));
+    menu->hide();
+}
+
+QMenu* menuHolding(const QList<QMenu*>& menus, QAction* action) {
+    for (QMenu* menu : menus) {
+        if (menu->actions().contains(action))
+            return menu;
+        if (QMenu* inner = menuHolding(menu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly), action))
+            return inner;
+    }
+    return nullptr;
+}
+
+// A text of several lines with every kind of line break.
+QString linesOfText(Rng& rng, int lines) {
+    static const QStringList breaks = {QStringLiteral("\r\n"), QStringLiteral("\n"),
+                                       QStringLiteral("\r")};
+    QString text;
+    for (int i = 0; i < lines; ++i)
+        text += RandomFieldText(rng).left(300) + rng.oneOf(breaks);
+    return text;
+}
+} // namespace
+
+QString StepsText(const std::vector<Step>& steps) {
+    QStringList texts;
+    for (const Step& step : steps)
+        texts << step.Text();
+    return texts.join(QLatin1Char(' '));
+}
+
+std::optional<std::vector<Step>> ParseSteps(const QString& text) {
+    std::vector<Step> steps;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QStringList parts = word.split(QLatin1Char(':'));
+        bool ok = false;
+        const uint seed = parts.size() == 2 ? parts.at(1).toUInt(&ok) : 0;
+        if (!ok || !SoakDriver::StepNames().contains(parts.at(0)))
+            return std::nullopt;
+        steps.push_back({parts.at(0), seed});
+    }
+    return steps;
+}
+
+// One row of the step table: a name, how often it comes up, what it does.
+struct SoakDriver::Action {
+    const char* name;
+    int weight;
+    void (*run)(SoakDriver&, Rng&);
+};
+
+const std::vector<SoakDriver::Action>& SoakDriver::Table() {
+    using D = SoakDriver;
+#define MAIN_COMMAND(step, weight, action) \
+    {step, weight, [](D& d, Rng& rng) { d.command(rng, action); }}
+#define EDITOR_COMMAND(step, weight, action)                       \
+    {step, weight, [](D& d, Rng& rng) {                            \
+         if (TChild* e = d.editor(rng)) d.editorCommand(rng, e, action); \
+     }}
+    static const std::vector<Action> table = {
+        MAIN_COMMAND("new", 3, "New1"),
+        MAIN_COMMAND("open", 3, "Open1"),
+        MAIN_COMMAND("exit", 1, "Exit1"),
+        MAIN_COMMAND("tile", 1, "Tile1"),
+        MAIN_COMMAND("cascade", 1, "Cascade1"),
+        MAIN_COMMAND("arrange", 1, "Arrangeicons1"),
+        MAIN_COMMAND("about", 1, "About2"),
+        MAIN_COMMAND("help", 1, "Help1"),
+        MAIN_COMMAND("decimals", 2, "Options2"),
+        MAIN_COMMAND("read", 6, "Readfile1"),
+        MAIN_COMMAND("write", 2, "Writefile1"),
+        MAIN_COMMAND("view", 3, "Viewmatrix2"),
+        MAIN_COMMAND("list", 2, "Writematrices1"),
+        MAIN_COMMAND("copy", 2, "Copymatrix2"),
+        MAIN_COMMAND("erase", 2, "Erasematrix1"),
+        MAIN_COMMAND("rename", 2, "Renamematrix1"),
+        MAIN_COMMAND("scale", 3, "Scalematrix1"),
+        MAIN_COMMAND("transpose", 2, "Transposematrix1"),
+        MAIN_COMMAND("add", 2, "Addmatrices1"),
+        MAIN_COMMAND("subtract", 2, "Subtractmatrices1"),
+        MAIN_COMMAND("multiply", 2, "Multiplymatrices1"),
+        MAIN_COMMAND("invert", 2, "Invert"),
+        MAIN_COMMAND("cholesky", 2, "Choleskydecompositionofmatrix1"),
+        MAIN_COMMAND("substitute", 2, "Fowardbacksubstitutionofma1"),
+        MAIN_COMMAND("determinant", 1, "Determinant1"),
+        MAIN_COMMAND("rank", 1, "Rank1"),
+        MAIN_COMMAND("rref", 1, "Rref1"),
+        MAIN_COMMAND("working", 1, "ShowWorking1"),
+        MAIN_COMMAND("fractions", 1, "ShowFractions1"),
+        {"type", 8, [](D& d, Rng& rng) { if (TChild* e = d.editor(rng)) d.typeText(rng, e); }},
+        {"edit", 4, [](D& d, Rng& rng) {
+             if (TChild* e = d.editor(rng))
+                 d.editorCommand(rng, e, rng.oneOf(QList<const char*>{
+                                             "Cut1", "Copy1", "Paste1", "Delete1", "SelectAll1"}));
+         }},
+        EDITOR_COMMAND("save", 4, "Save1"),
+        EDITOR_COMMAND("saveas", 3, "SaveAs1"),
+        EDITOR_COMMAND("close", 3, "Close1"),
+        EDITOR_COMMAND("print", 1, "Print1"),
+        EDITOR_COMMAND("printsetup", 1, "Printsetup1"),
+        EDITOR_COMMAND("font", 1, "Font1"),
+        EDITOR_COMMAND("wrap", 1, "WordWrap1"),
+        {"align", 1, [](D& d, Rng& rng) {
+             if (TChild* e = d.editor(rng))
+                 d.editorCommand(rng, e, rng.oneOf(QList<const char*>{"Left1", "Right1", "Center1"}));
+         }},
+        {"fontbox", 1, [](D& d, Rng& rng) {
+             if (TChild* e = d.editor(rng)) {
+                 QComboBox* box = rng.chance(50) ? e->FontNameBox() : e->FontSizeBox();
+                 box->lineEdit()->selectAll();
+                 TypeText(box->lineEdit(), RandomFieldText(rng).left(12));
+             }
+         }},
+        {"find", 2, [](D& d, Rng& rng) { if (TChild* e = d.editor(rng)) d.search(rng, e, false); }},
+        {"replace", 2, [](D& d, Rng& rng) { if (TChild* e = d.editor(rng)) d.search(rng, e, true); }},
+        {"window", 2, [](D& d, Rng& rng) {
+             if (TChild* e = d.editor(rng)) {
+                 auto* frame = static_cast<QMdiSubWindow*>(e->parentWidget());
+                 switch (rng.below(3)) {
+                 case 0: frame->showMinimized(); break;
+                 case 1: frame->showMaximized(); break;
+                 default: frame->close(); break;  // the close box
+                 }
+             }
+         }},
+        {"others", 3, [](D& d, Rng& rng) { d.useOtherWindows(rng); }},
+        {"printwhile", 1, [](D& d, Rng& rng) { d.printWhileUsing(rng); }},
+    };
+#undef MAIN_COMMAND
+#undef EDITOR_COMMAND
+    return table;
+}
+
+QStringList SoakDriver::StepNames() {
+    QStringList names;
+    for (const Action& a : Table())
+        names << QString::fromLatin1(a.name);
+    return names;
+}
+
+Step SoakDriver::RandomStep(Rng& rng) {
+    int total = 0;
+    for (const Action& a : Table())
+        total += a.weight;
+    int pick = rng.below(total);
+    for (const Action& a : Table()) {
+        if (pick < a.weight)
+            return {QString::fromLatin1(a.name), rng.next()};
+        pick -= a.weight;
+    }
+    return {};
+}
+
+SoakDriver::SoakDriver(const QString& scratch, const QString& source) : m_scratch(scratch) {
+    // The data files to read and open: the malformed corpus, texts in every
+    // encoding, a good file, and a folder to be chosen as a file.
+    const auto copyAll = [this](const QString& from, const QString& to) {
+        m_scratch.mkpath(to);
+        for (const QFileInfo& file : QDir(from).entryInfoList(QDir::Files))
+            QFile::copy(file.filePath(), m_scratch.filePath(to + QLatin1Char('/') + file.fileName()));
+    };
+    copyAll(source + QStringLiteral("/tests/data/malformed"), QStringLiteral("corpus"));
+    copyAll(source + QStringLiteral("/fuzz/corpus/editor_file"), QStringLiteral("texts"));
+    QFile::copy(source + QStringLiteral("/tests/data/example.dat"), m_scratch.filePath(QStringLiteral("example.dat")));
+    QFile good(m_scratch.filePath(QStringLiteral("good.dat")));
+    if (good.open(QIODevice::WriteOnly))
+        good.write(GoodData);
+    good.close();
+    m_scratch.mkpath(QStringLiteral("folder"));
+    m_scratch.mkpath(QStringLiteral("print"));
+
+    m_launchFolder = QDir::currentPath();
+    m_launchListing = listing(m_launchFolder);
+    m_rootListing = listing(QFileInfo(scratch).path());
+
+    ModalAnswerer::Hooks hooks;
+    hooks.fileName = [this](Rng& rng, bool saving) { return fileName(rng, saving); };
+    hooks.editorSaves = [this](TChild* e, const QString& path) { editorSaves(e, path); };
+    m_answerer = std::make_unique<ModalAnswerer>(hooks);
+    QDir::setCurrent(scratch);  // untitled editor windows save here
+    startProgram();
+}
+
+SoakDriver::~SoakDriver() {
+    endProgram();
+    delete HelpSystem::Window();
+}
+
+void SoakDriver::startProgram() {
+    ++m_programs;
+    m_frame = std::make_unique<TFrameForm>();
+    m_frame->Printer().setOutputFormat(QPrinter::PdfFormat);
+    m_frame->Printer().setOutputFileName(m_scratch.filePath(QStringLiteral("print/frame.pdf")));
+    // The help file of the source tree, as the window tests use it.
+    HelpSystem::SetApplicationHelpFile(QStringLiteral(ZENDRA_SOURCE_DIR "/data/zendra.hlp"));
+    m_frame->show();
+    m_frame->activateWindow();
+    QCoreApplication::processEvents();
+}
+
+void SoakDriver::endProgram() {
+    // As when the program ends: every window goes.
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (qobject_cast<TViewForm*>(window) != nullptr || qobject_cast<TWorkingForm*>(window) != nullptr)
+            delete window;
+    m_frame.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void SoakDriver::preparePrinters() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        QPrinter* printer = nullptr;
+        if (auto* viewer = qobject_cast<TViewForm*>(window))
+            printer = &viewer->Printer();
+        else if (auto* working = qobject_cast<TWorkingForm*>(window))
+            printer = &working->Printer();
+        if (printer != nullptr && printer->outputFileName().isEmpty()) {
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(m_scratch.filePath(QStringLiteral("print/%1.pdf").arg(++m_pdfCount)));
+        }
+    }
+}
+
+bool SoakDriver::Perform(const Step& step) {
+    for (const Action& a : Table()) {
+        if (step.name != QLatin1String(a.name))
+            continue;
+        Rng rng(step.seed);
+        preparePrinters();
+        m_pendingSaves.clear();
+        m_answerer->BeginStep(&rng);
+        a.run(*this, rng);
+        // Whatever the step left for the event loop (a deferred close, a
+        // timer of the step) happens within the step.
+        for (int i = 0; i < 3; ++i) {
+            QCoreApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        m_answerer->EndStep();
+        return true;
+    }
+    return false;
+}
+
+QString SoakDriver::Check() {
+    QString failure;
+    if (QWidget* modal = QApplication::activeModalWidget())
+        failure = QStringLiteral("modal: %1 \"%2\" left open").arg(
+            QString::fromLatin1(modal->metaObject()->className()), modal->windowTitle());
+    else if (QWidget* popup = QApplication::activePopupWidget())
+        failure = QStringLiteral("modal: popup %1 left open").arg(
+            QString::fromLatin1(popup->metaObject()->className()));
+    if (failure.isEmpty())
+        failure = settleSaves();
+    if (failure.isEmpty())
+        failure = checkWorkspace();
+    if (failure.isEmpty())
+        failure = checkFiles();
+    if (failure.isEmpty())
+        failure = checkOutside();
+    if (!failure.isEmpty())
+        return failure + QStringLiteral(" (modal windows of the step: %1)").arg(m_answerer->Seen().join(QStringLiteral(", ")));
+    // The main window closed: the program ended, and the user starts it again.
+    if (!m_frame->isVisible()) {
+        endProgram();
+        startProgram();
+    }
+    return QString();
+}
+
+QString SoakDriver::Summary() const {
+    return QStringLiteral("program %1: %2 matrices, %3 editor windows, %4 windows in all")
+        .arg(m_programs)
+        .arg(m_frame->Workspace().MatrixCount)
+        .arg(m_frame->Editors().size())
+        .arg(QApplication::topLevelWidgets().size());
+}
+
+QString SoakDriver::checkWorkspace() const {
+    const GVar& ws = m_frame->Workspace();
+    if (ws.MatrixCount > MaxMatrices)
+        return QStringLiteral("workspace: %1 matrices").arg(ws.MatrixCount);
+    if (ws.DecimalPlaces < 0 || ws.DecimalPlaces > 99)
+        return QStringLiteral("workspace: %1 decimal places").arg(ws.DecimalPlaces);
+    for (int slot = 1; slot <= ws.MatrixCount; ++slot) {
+        const TMatrixRec& m = ws.Matrix(slot);
+        if (m.Name.size() > MaxNameLength)
+            return QStringLiteral("workspace: slot %1 named with %2 characters").arg(slot).arg(m.Name.size());
+        if (m.Rows > MaxDim || m.Cols > MaxDim)
+            return QStringLiteral("workspace: slot %1 is %2 x %3").arg(slot).arg(m.Rows).arg(m.Cols);
+        for (int i = 1; i <= m.Rows; ++i)
+            for (int j = 1; j <= m.Cols; ++j)
+                if (!std::isfinite(m.At(i, j)))
+                    return QStringLiteral("workspace: slot %1 (%2, %3) is %4").arg(slot).arg(i).arg(j).arg(m.At(i, j));
+    }
+    return QString();
+}
+
+// The texts whose saving the step began: each file holds its window's text
+// now, its backup what the file held before; or the save failed with a
+// report and left both as they were.
+QString SoakDriver::settleSaves() {
+    if (m_answerer->SawOtherSave()) {
+        // Write file, List matrix or a worked solution's Save as may have
+        // written over a file an editor saved: it is theirs now.
+        for (auto it = m_expected.begin(); it != m_expected.end();)
+            it = fileState(it.key()) != it.value() ? m_expected.erase(it) : std::next(it);
+    }
+    for (std::size_t i = 0; i < m_pendingSaves.size(); ++i) {
+        const SavedFile& s = m_pendingSaves[i];
+        bool superseded = false;
+        for (std::size_t later = i + 1; later < m_pendingSaves.size(); ++later)
+            superseded = superseded || m_pendingSaves[later].path == s.path;
+        if (superseded)
+            continue;
+        const std::optional<QByteArray> now = fileState(s.path);
+        const bool saved = now == EditorFile::Encode(s.text, EditorFile::Encoding::Utf8) ||
+                           now == EditorFile::Encode(s.text, EditorFile::Encoding::SingleByte);
+        if (saved) {
+            m_expected.insert(s.path, now);
+            if (s.backup != s.path)
+                m_expected.insert(s.backup, s.before);
+        } else if (now == s.before && fileState(s.backup) == s.backupBefore && m_answerer->SawError()) {
+            continue;  // refused with a report; nothing changed on disk
+        } else {
+            return QStringLiteral("saved file: %1 holds %2, not the window's text %3 nor its old text %4")
+                .arg(s.path, shown(now), shown(EditorFile::Encode(s.text, EditorFile::Encoding::Utf8)),
+                     shown(s.before));
+        }
+    }
+    m_pendingSaves.clear();
+    return QString();
+}
+
+QString SoakDriver::checkFiles() const {
+    for (auto it = m_expected.cbegin(); it != m_expected.cend(); ++it)
+        if (fileState(it.key()) != it.value())
+            return QStringLiteral("saved file: %1 holds %2 instead of %3")
+                .arg(it.key(), shown(fileState(it.key())), shown(it.value()));
+    return QString();
+}
+
+QString SoakDriver::checkOutside() const {
+    if (listing(m_launchFolder) != m_launchListing)
+        return QStringLiteral("outside: the folder the run started in changed");
+    if (listing(QFileInfo(m_scratch.path()).path()) != m_rootListing)
+        return QStringLiteral("outside: written beside the scratch folder");
+    return QString();
+}
+
+void SoakDriver::editorSaves(TChild* editor, const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    SavedFile s{editor, absolute, backupOf(absolute), windowText(editor), fileState(absolute),
+                fileState(backupOf(absolute))};
+    m_pendingSaves.push_back(s);
+}
+
+QString SoakDriver::fileName(Rng& rng, bool saving) {
+    QStringList existing;
+    QDirIterator it(m_scratch.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        if (const QString file = it.next(); !file.startsWith(m_scratch.filePath(QStringLiteral("print/"))))
+            existing << file;  // not the printed files: printing writes over them
+    existing.sort();  // the same choice in every replay, whatever the folder's order
+    const QString s = m_scratch.path() + QLatin1Char('/');
+    static const QStringList extensions = {QStringLiteral(".dat"), QStringLiteral(".out"),
+                                           QStringLiteral(".txt"), QStringLiteral(".BAK"),
+                                           QString()};
+    switch (rng.below(saving ? 12 : 16)) {
+    case 0: return QString();
+    case 1: return QString(1 + rng.below(5), QLatin1Char(' '));
+    case 2: return s + QString(300, QLatin1Char('n')) + QStringLiteral(".dat");
+    case 3: return s + QStringLiteral("ctl") + RandomFieldText(rng).left(6).remove(QLatin1Char('/')) + QStringLiteral(".dat");
+    case 4: return s + QStringLiteral("\u00e4\u00f6\u00fc-\u65e5\u672c-\U0001F600") + rng.oneOf(extensions);
+    case 5: return s + QStringLiteral("missing/folder/x.dat");
+    case 6: return rng.chance(50) ? s + QStringLiteral("folder") : s + QStringLiteral("corpus/");
+    case 7: return QStringLiteral("*.dat");
+    case 8: return QStringLiteral("~/home") + QString::number(rng.below(3)) + rng.oneOf(extensions);
+    case 9: return s + QStringLiteral("nul") + QChar(u'\0') + QStringLiteral("name.dat");
+    case 10: return QStringLiteral("rel") + QString::number(rng.below(4)) + rng.oneOf(extensions);
+    default:
+        // Reading, the good files now and then: the commands want matrices.
+        if (!saving && rng.chance(30))
+            return s + (rng.chance(70) ? QStringLiteral("good.dat") : QStringLiteral("example.dat"));
+        if (existing.isEmpty() || rng.chance(25))
+            return s + QStringLiteral("f") + QString::number(rng.below(8)) + rng.oneOf(extensions);
+        return rng.oneOf(existing);
+    }
+}
+
+void SoakDriver::command(Rng& rng, const char* name) {
+    QAction* item = m_frame->Action(QString::fromLatin1(name));
+    TChild* active = m_frame->ActiveEditor();
+    // New, Open and Exit stand in the editor's File menu while one is active.
+    if (active != nullptr && active->Action(QString::fromLatin1(name)) != nullptr && rng.chance(50)) {
+        editorCommand(rng, active, name);
+        return;
+    }
+    if (rng.chance(40)) {
+        auto* toolBar = m_frame->findChild<QToolBar*>(QStringLiteral("ToolBar1"));
+        for (QAction* button : toolBar->actions())
+            if (button->text() == QString(item->text()).remove(QLatin1Char('&')))
+                if (auto* tool = qobject_cast<QToolButton*>(toolBar->widgetForAction(button))) {
+                    tool->click();
+                    return;
+                }
+    }
+    QList<QMenu*> menus;
+    for (QAction* top : m_frame->menuBar()->actions())
+        if (top->menu() != nullptr)
+            menus << top->menu();
+    glance(menuHolding(menus, item));
+    if (item->isEnabled())
+        item->trigger();
+}
+
+TChild* SoakDriver::editor(Rng& rng) {
+    const QList<TChild*> editors = m_frame->Editors();
+    if (editors.isEmpty()) {
+        // Nothing to work in: the user makes a window first.
+        command(rng, rng.chance(60) ? "New1" : "Open1");
+        return nullptr;
+    }
+    if (rng.chance(30)) {
+        // Another window, chosen from the Window menu.
+        auto* windowMenu = m_frame->findChild<QMenu*>(QStringLiteral("Window1"));
+        glance(windowMenu);
+        QList<QAction*> entries;
+        for (QAction* a : windowMenu->actions())
+            if (a->isCheckable())
+                entries << a;
+        if (!entries.isEmpty())
+            rng.oneOf(entries)->trigger();
+    }
+    TChild* active = m_frame->ActiveEditor();
+    return active != nullptr ? active : editors.first();
+}
+
+void SoakDriver::editorCommand(Rng& rng, TChild* e, const char* name) {
+    static const QHash<QString, QString> buttons = {
+        {QStringLiteral("Save1"), QStringLiteral("SaveButton")},
+        {QStringLiteral("Open1"), QStringLiteral("OpenButton1")},
+        {QStringLiteral("Close1"), QStringLiteral("CloseFileButton")},
+        {QStringLiteral("Print1"), QStringLiteral("PrintFileButton1")},
+        {QStringLiteral("Font1"), QStringLiteral("SelectFontButton")},
+        {QStringLiteral("Copy1"), QStringLiteral("CopyButton")},
+        {QStringLiteral("Paste1"), QStringLiteral("PasteText")},
+        {QStringLiteral("Cut1"), QStringLiteral("CutTextButton")},
+        {QStringLiteral("Delete1"), QStringLiteral("DelTextButton")},
+        {QStringLiteral("Left1"), QStringLiteral("LeftJustifyButton")},
+        {QStringLiteral("Center1"), QStringLiteral("CenterTextButton")},
+        {QStringLiteral("Right1"), QStringLiteral("RightJustifyButton")}};
+    const QString action = QString::fromLatin1(name);
+    QAction* item = e->Action(action);
+    QPointer<TChild> alive(e);
+    if (action == QLatin1String("Save1"))
+        editorSaves(e, e->Identity().FullFileName);
+    auto* button = e->findChild<QToolButton*>(buttons.value(action, QStringLiteral("-")));
+    if (button != nullptr && rng.chance(40)) {
+        button->click();
+    } else {
+        glance(menuHolding(e->Menus(), item));
+        if (alive && item->isEnabled())
+            item->trigger();
+    }
+}
+
+void SoakDriver::typeText(Rng& rng, TChild* e) {
+    QPlainTextEdit* memo = e->Memo();
+    memo->setFocus();
+    switch (rng.below(5)) {
+    case 0: {
+        // A selection, as a drag of the mouse makes one.
+        QTextCursor cursor = memo->textCursor();
+        const int length = memo->document()->characterCount();
+        cursor.setPosition(rng.below(length));
+        cursor.setPosition(rng.below(length), QTextCursor::KeepAnchor);
+        memo->setTextCursor(cursor);
+        break;
+    }
+    case 1: {
+        static const QList<int> keys = {Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Left,
+                                        Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Home,
+                                        Qt::Key_End, Qt::Key_PageDown, Qt::Key_Z, Qt::Key_Y};
+        for (int i = 1 + rng.below(8); i > 0; --i) {
+            const int key = rng.oneOf(keys);
+            const bool undo = key == Qt::Key_Z || key == Qt::Key_Y;
+            QTest::keyClick(memo, static_cast<Qt::Key>(key),
+                            undo ? Qt::ControlModifier : (rng.chance(30) ? Qt::ShiftModifier : Qt::NoModifier));
+        }
+        break;
+    }
+    case 2: {
+        // Pasted from another program: many lines, or one huge one.
+        QGuiApplication::clipboard()->setText(rng.chance(50) ? linesOfText(rng, 1 + rng.below(300))
+                                                             : RandomFieldText(rng).repeated(1 + rng.below(20)));
+        editorCommand(rng, e, "Paste1");
+        break;
+    }
+    default: {
+        QString text = RandomFieldText(rng).left(60);
+        text.remove(QLatin1Char('\t'));  // Tab would only move the focus
+        TypeText(memo, text);
+        break;
+    }
+    }
+}
+
+void SoakDriver::search(Rng& rng, TChild* e, bool replacing) {
+    TFindDialog* dialog = replacing ? e->ReplaceDialog() : e->FindTextDlg();
+    // A dialog left open from before is used as it stands.
+    if (!dialog->isVisible() || rng.chance(30)) {
+        QPointer<TChild> alive(e);
+        editorCommand(rng, e, replacing ? "Replace" : "FindText");
+        if (!alive || !dialog->isVisible())
+            return;
+    }
+    QPointer<TFindDialog> alive(dialog);
+    if (rng.chance(70)) {
+        dialog->FindEdit->selectAll();
+        TypeText(dialog->FindEdit, RandomFieldText(rng).left(20).remove(QLatin1Char('\t')));
+    }
+    if (replacing && rng.chance(70))
+        dialog->ReplaceEdit->setText(RandomFieldText(rng).left(rng.chance(80) ? 20 : 2000));
+    if (rng.chance(20))
+        dialog->MatchCaseBox->click();
+    QList<QPushButton*> presses = {dialog->FindNextButton};
+    if (replacing)
+        presses << dialog->ReplaceButton << dialog->ReplaceAllButton;
+    for (int i = 1 + rng.below(5); i > 0 && alive && dialog->isVisible(); --i) {
+        if (rng.chance(15))
+            QTest::keyClick(dialog->FindEdit, Qt::Key_Return);
+        else
+            rng.oneOf(presses)->click();
+    }
+    if (alive && rng.chance(40))
+        dialog->findChild<QPushButton*>(QStringLiteral("CloseButton"))->click();
+}
+
+void SoakDriver::useOtherWindows(Rng& rng) {
+    QList<QWidget*> windows;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window != m_frame.get())
+            windows << window;
+    if (windows.isEmpty()) {
+        command(rng, "Help1");
+        return;
+    }
+    QWidget* window = rng.oneOf(windows);
+    QList<QAbstractButton*> buttons;
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+        if (b->isVisible() && b->isEnabled())
+            buttons << b;
+    switch (rng.below(4)) {
+    case 0:
+        // Turning to the main window (a viewer closes then).
+        m_frame->activateWindow();
+        QApplication::setActiveWindow(m_frame.get());
+        break;
+    case 1:
+        window->close();
+        break;
+    case 2:
+        QTest::keyClick(window, Qt::Key_Escape);
+        break;
+    default:
+        if (!buttons.isEmpty())
+            rng.oneOf(buttons)->click();
+        break;
+    }
+}
+
+// Printing lets the event loop run between lines: the user goes on working
+// meanwhile, closes the window, or ends the program.
+void SoakDriver::printWhileUsing(Rng& rng) {
+    TChild* e = editor(rng);
+    if (e == nullptr)
+        return;
+    if (e->Memo()->blockCount() < 30) {
+        QGuiApplication::clipboard()->setText(linesOfText(rng, 60));
+        editorCommand(rng, e, "Paste1");
+    }
+    QPointer<TChild> alive(e);
+    const int meanwhile = rng.below(6);
+    const std::uint32_t seed = rng.next();
+    QTimer::singleShot(0, e, [this, alive, meanwhile, seed] {
+        Rng later(seed);
+        if (!alive)
+            return;
+        switch (meanwhile) {
+        case 0: command(later, "Exit1"); break;
+        case 1: static_cast<QMdiSubWindow*>(alive->parentWidget())->close(); break;
+        case 2: editorCommand(later, alive, "Close1"); break;
+        case 3: editorCommand(later, alive, "Print1"); break;
+        case 4: editorCommand(later, alive, "Save1"); break;
+        default: typeText(later, alive); break;
+        }
+    });
+    editorCommand(rng, e, "Print1");
+}
