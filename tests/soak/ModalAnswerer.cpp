@@ -171,10 +171,18 @@ void ModalAnswerer::answerMessageBox(QMessageBox* box) {
 void ModalAnswerer::answerForm(QWidget* form) {
     fillFields(form);
     QList<QPushButton*> buttons;
-    for (QPushButton* b : form->findChildren<QPushButton*>())
+    QPushButton* confirm = nullptr;
+    for (QPushButton* b : form->findChildren<QPushButton*>()) {
         if (b->isVisible() && b->isEnabled())
             buttons << b;
-    if (buttons.isEmpty() || m_rng->chance(30))
+        if (b->isDefault())
+            confirm = b;
+    }
+    // Half the time the user goes on with the command; the other half
+    // spreads over every other way out.
+    if (confirm != nullptr && m_rng->chance(50))
+        m_rng->chance(50) ? confirm->click() : QTest::keyClick(form, Qt::Key_Return);
+    else if (buttons.isEmpty() || m_rng->chance(40))
         endByKeyOrBox(form);
     else
         m_rng->oneOf(buttons)->click();

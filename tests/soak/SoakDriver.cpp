@@ -32,12 +32,30 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 const char* const GoodData =
     "Soak data\r\nS\r\n3, 3\r\n4 1 2\r\n1 5 3\r\n2 3 6\r\nB\r\n3, 1\r\n1\r\n2\r\n3\r\n"
     "C\r\n2, 3\r\n1 2 3\r\n4 5 6\r\nHuge\r\n1, 1\r\n1e300\r\n";
+
+// Matrices at the size limit, and a column and a row whose product is one.
+QByteArray largest() {
+    QByteArray text = "Big\r\n50, 50\r\n";
+    for (int i = 0; i < MaxDim; ++i) {
+        for (int j = 0; j < MaxDim; ++j)
+            text += QByteArray::number((i * 7 + j * 3) % 11 - 5 + (i == j ? 40 : 0)) + ' ';
+        text += "\r\n";
+    }
+    text += "Tall\r\n50, 1\r\n";
+    for (int i = 0; i < MaxDim; ++i)
+        text += QByteArray::number(i % 2 == 0 ? 1e154 : -0.5) + "\r\n";
+    text += "Wide\r\n1, 50\r\n";
+    for (int j = 0; j < MaxDim; ++j)
+        text += QByteArray::number(j + 1) + ' ';
+    return text + "\r\n";
+}
 
 // The bytes of a file, a marker for a folder, or nothing when there is none.
 std::optional<QByteArray> fileState(const QString& path) {
@@ -257,10 +275,11 @@ SoakDriver::SoakDriver(const QString& scratch, const QString& source) : m_scratc
     };
     copyAll(source + QStringLiteral("/tests/data/malformed"), QStringLiteral("corpus"));
     copyAll(source + QStringLiteral("/fuzz/corpus/editor_file"), QStringLiteral("texts"));
-    QFile::copy(source + QStringLiteral("/tests/data/example.dat"), m_scratch.filePath(QStringLiteral("example.dat")));
-    QFile good(m_scratch.filePath(QStringLiteral("good.dat")));
+    m_scratch.mkpath(QStringLiteral("good"));
+    QFile::copy(source + QStringLiteral("/tests/data/example.dat"), m_scratch.filePath(QStringLiteral("good/example.dat")));
+    QFile good(m_scratch.filePath(QStringLiteral("good/good.dat")));
     if (good.open(QIODevice::WriteOnly))
-        good.write(GoodData);
+        good.write(GoodData + largest());
     good.close();
     m_scratch.mkpath(QStringLiteral("folder"));
     m_scratch.mkpath(QStringLiteral("print"));
@@ -454,15 +473,27 @@ void SoakDriver::editorSaves(TChild* editor, const QString& path) {
 QString SoakDriver::fileName(Rng& rng, bool saving) {
     QStringList existing;
     QDirIterator it(m_scratch.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        if (const QString file = it.next(); !file.startsWith(m_scratch.filePath(QStringLiteral("print/"))))
-            existing << file;  // not the printed files: printing writes over them
+    // Not the good data files, which stay as they are, nor the printed
+    // files, which printing writes over, nor what the toolkit keeps in the
+    // home and temporary folders.
+    const QStringList others = {m_scratch.filePath(QStringLiteral("good/")),
+                                m_scratch.filePath(QStringLiteral("print/")),
+                                m_scratch.filePath(QStringLiteral("home/QtProject")),
+                                m_scratch.filePath(QStringLiteral("tmp/"))};
+    while (it.hasNext()) {
+        const QString file = it.next();
+        if (std::none_of(others.begin(), others.end(), [&](const QString& o) { return file.startsWith(o); }))
+            existing << file;
+    }
     existing.sort();  // the same choice in every replay, whatever the folder's order
     const QString s = m_scratch.path() + QLatin1Char('/');
     static const QStringList extensions = {QStringLiteral(".dat"), QStringLiteral(".out"),
                                            QStringLiteral(".txt"), QStringLiteral(".BAK"),
                                            QString()};
-    switch (rng.below(saving ? 12 : 16)) {
+    // Reading, the good files now and then: the commands want matrices.
+    if (!saving && rng.chance(30))
+        return s + (rng.chance(70) ? QStringLiteral("good/good.dat") : QStringLiteral("good/example.dat"));
+    switch (rng.below(22)) {
     case 0: return QString();
     case 1: return QString(1 + rng.below(5), QLatin1Char(' '));
     case 2: return s + QString(300, QLatin1Char('n')) + QStringLiteral(".dat");
@@ -475,9 +506,6 @@ QString SoakDriver::fileName(Rng& rng, bool saving) {
     case 9: return s + QStringLiteral("nul") + QChar(u'\0') + QStringLiteral("name.dat");
     case 10: return QStringLiteral("rel") + QString::number(rng.below(4)) + rng.oneOf(extensions);
     default:
-        // Reading, the good files now and then: the commands want matrices.
-        if (!saving && rng.chance(30))
-            return s + (rng.chance(70) ? QStringLiteral("good.dat") : QStringLiteral("example.dat"));
         if (existing.isEmpty() || rng.chance(25))
             return s + QStringLiteral("f") + QString::number(rng.below(8)) + rng.oneOf(extensions);
         return rng.oneOf(existing);
@@ -681,7 +709,9 @@ void SoakDriver::printWhileUsing(Rng& rng) {
     const std::uint32_t seed = rng.next();
     QTimer::singleShot(0, e, [this, alive, meanwhile, seed] {
         Rng later(seed);
-        if (!alive)
+        // A modal window (a report of the print) takes all input: the
+        // user can do nothing else until it is answered.
+        if (!alive || QApplication::activeModalWidget() != nullptr)
             return;
         switch (meanwhile) {
         case 0: command(later, "Exit1"); break;

@@ -265,11 +265,13 @@ int supervise(const QString& self, const Options& o) {
         QStringList arguments = limits({QStringLiteral("--seed"), QString::number(seed)});
         if (o.seconds > 0)
             arguments << QStringLiteral("--seconds") << QString::number(std::min(left, 120.0));
-        if (o.actions > 0)
-            arguments << QStringLiteral("--actions") << QString::number(o.actions);
+        // Programs of a few hundred actions each: a failure comes with a
+        // list short enough to shrink in minutes.
+        arguments << QStringLiteral("--actions") << QString::number(o.actions > 0 ? o.actions : 250);
         const Outcome outcome = runOnce(self, arguments, o.stepSeconds);
         actions += outcome.steps.size();
         seeds << QString::number(seed);
+        fprintf(stderr, "soak: seed %u, %zu actions in %.1f s\n", seed, outcome.steps.size(), outcome.seconds);
         if (outcome.failed)
             return report(self, outcome, seed, o);
         if (o.seconds <= 0 || clock.elapsed() >= o.seconds * 1000)
