@@ -8,6 +8,8 @@
 #include <QAbstractPrintDialog>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QEvent>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -29,16 +31,21 @@ TChild* editorOf(QWidget* window) {
     return nullptr;
 }
 
-// Replaces a field's text as a user does: typed when short, pasted otherwise.
-void typeInto(QLineEdit* field, const QString& text) {
+} // namespace
+
+void TypeOrPaste(QLineEdit* field, const QString& text) {
     field->setFocus();
     field->selectAll();
-    if (text.size() <= 40 && !text.isEmpty())
+    bool typable = text.size() <= 40;
+    for (const QChar c : text)
+        typable = typable && c.isPrint();
+    if (typable) {
         TypeText(field, text);
-    else
-        field->setText(text);
+    } else {
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    }
 }
-} // namespace
 
 void TypeText(QWidget* widget, const QString& text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -191,7 +198,7 @@ void ModalAnswerer::answerForm(QWidget* form) {
 void ModalAnswerer::fillFields(QWidget* form) {
     for (QLineEdit* field : form->findChildren<QLineEdit*>())
         if (field->isVisible() && field->isEnabled() && !field->isReadOnly() && m_rng->chance(70))
-            typeInto(field, RandomFieldText(*m_rng));
+            TypeOrPaste(field, RandomFieldText(*m_rng));
     for (QListWidget* list : form->findChildren<QListWidget*>()) {
         if (!list->isVisible() || list->count() == 0)
             continue;

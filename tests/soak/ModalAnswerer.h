@@ -11,6 +11,7 @@
 #include <functional>
 
 class QFileDialog;
+class QLineEdit;
 class QString;
 class QMessageBox;
 class QWidget;
@@ -19,6 +20,10 @@ class TChild;
 // Types text into a widget key by key, as a keyboard (or an input method,
 // for characters no key has) sends it.
 void TypeText(QWidget* widget, const QString& text);
+
+// Replaces a field's text as a user does: typed when short and printable,
+// pasted from the clipboard otherwise.
+void TypeOrPaste(QLineEdit* field, const QString& text);
 
 // Answers every modal window as soon as it is shown, as a user in a hurry
 // would: random texts in its fields, a random selection, then OK, Cancel,

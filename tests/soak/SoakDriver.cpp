@@ -125,6 +125,29 @@ QMenu* menuHolding(const QList<QMenu*>& menus, QAction* action) {
     return nullptr;
 }
 
+// What Replace (the first occurrence from the top) or Replace All makes of
+// text, where the comparison is exact: letter case is the engine's own
+// business. Line breaks in the replacement break the line, as typed ones do.
+std::optional<QString> replaced(const QString& text, const TFindDialog& dialog, bool all) {
+    const QString target = dialog.FindText();
+    if (!dialog.MatchCase() || target.isEmpty())
+        return std::nullopt;
+    QString replacement = dialog.ReplaceText();
+    replacement.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    replacement.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    replacement.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        if (all) {
+            line.replace(target, replacement);
+        } else if (const qsizetype at = line.indexOf(target); at >= 0) {
+            line.replace(at, target.size(), replacement);
+            break;
+        }
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
 // A text of several lines with every kind of line break.
 QString linesOfText(Rng& rng, int lines) {
     static const QStringList breaks = {QStringLiteral("\r\n"), QStringLiteral("\n"),
@@ -358,8 +381,11 @@ bool SoakDriver::Perform(const Step& step) {
 }
 
 QString SoakDriver::Check() {
-    QString failure;
-    if (QWidget* modal = QApplication::activeModalWidget())
+    QString failure = m_stepFailure;
+    m_stepFailure.clear();
+    if (!failure.isEmpty())
+        ;
+    else if (QWidget* modal = QApplication::activeModalWidget())
         failure = QStringLiteral("modal: %1 \"%2\" left open").arg(
             QString::fromLatin1(modal->metaObject()->className()), modal->windowTitle());
     else if (QWidget* popup = QApplication::activePopupWidget())
@@ -645,17 +671,29 @@ void SoakDriver::search(Rng& rng, TChild* e, bool replacing) {
         TypeText(dialog->FindEdit, RandomFieldText(rng).left(20).remove(QLatin1Char('\t')));
     }
     if (replacing && rng.chance(70))
-        dialog->ReplaceEdit->setText(RandomFieldText(rng).left(rng.chance(80) ? 20 : 2000));
+        TypeOrPaste(dialog->ReplaceEdit, RandomFieldText(rng).left(rng.chance(80) ? 20 : 2000));
     if (rng.chance(20))
         dialog->MatchCaseBox->click();
     QList<QPushButton*> presses = {dialog->FindNextButton};
     if (replacing)
         presses << dialog->ReplaceButton << dialog->ReplaceAllButton;
     for (int i = 1 + rng.below(5); i > 0 && alive && dialog->isVisible(); --i) {
-        if (rng.chance(15))
+        QPushButton* press = rng.chance(15) ? nullptr : rng.oneOf(presses);
+        const QString base = windowText(e);
+        const std::optional<QString> expected =
+            press != nullptr && press != dialog->FindNextButton
+                ? replaced(base, *dialog, press == dialog->ReplaceAllButton)
+                : std::nullopt;
+        if (press == nullptr)
             QTest::keyClick(dialog->FindEdit, Qt::Key_Return);
         else
-            rng.oneOf(presses)->click();
+            press->click();
+        if (expected && alive && windowText(e) != *expected) {
+            m_stepFailure = QStringLiteral("replace: replacing \"%1\" by \"%2\" gave %3, not %4")
+                                .arg(dialog->FindText(), QString::fromLatin1(dialog->ReplaceText().toUtf8().toPercentEncoding(" ")),
+                                     shown(windowText(e).toUtf8()), shown(expected->toUtf8()));
+            break;
+        }
     }
     if (alive && rng.chance(40))
         dialog->findChild<QPushButton*>(QStringLiteral("CloseButton"))->click();

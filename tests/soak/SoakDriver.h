@@ -89,6 +89,7 @@ private:
     std::vector<SavedFile> m_pendingSaves;
     // What each file an editor saved must hold; nullopt: must be absent.
     QHash<QString, std::optional<QByteArray>> m_expected;
+    QString m_stepFailure;  // what the step itself saw go wrong
     int m_pdfCount = 0;
     int m_programs = 0;
 };

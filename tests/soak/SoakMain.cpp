@@ -129,10 +129,10 @@ int runChild(int argc, char** argv, const Options& o) {
         watchdog.Arm(QStringLiteral("the end of the run"));
     }
     root.setAutoRemove(failed == 0 || !o.keepScratch);
-    if (failed != 0 && o.keepScratch)
-        say(QStringLiteral("SCRATCH ") + scratch);
-    else
+    if (failed == 0)
         say(QStringLiteral("DONE"));
+    else if (o.keepScratch)
+        say(QStringLiteral("SCRATCH ") + scratch);
     return failed;
 }
 
