@@ -684,10 +684,19 @@ void SoakDriver::search(Rng& rng, TChild* e, bool replacing) {
             press != nullptr && press != dialog->FindNextButton
                 ? replaced(base, *dialog, press == dialog->ReplaceAllButton)
                 : std::nullopt;
+        const int notes = m_answerer->Seen().size();
         if (press == nullptr)
             QTest::keyClick(dialog->FindEdit, Qt::Key_Return);
         else
             press->click();
+        // Found (no note came up): what is selected is what was looked for.
+        const bool finding = press == nullptr || press == dialog->FindNextButton;
+        if (finding && alive && dialog->MatchCase() && m_answerer->Seen().size() == notes &&
+            e->Memo()->textCursor().selectedText() != dialog->FindText()) {
+            m_stepFailure = QStringLiteral("find: looking for \"%1\" selected \"%2\"")
+                                .arg(dialog->FindText(), e->Memo()->textCursor().selectedText());
+            break;
+        }
         if (expected && alive && windowText(e) != *expected) {
             m_stepFailure = QStringLiteral("replace: replacing \"%1\" by \"%2\" gave %3, not %4")
                                 .arg(dialog->FindText(), QString::fromLatin1(dialog->ReplaceText().toUtf8().toPercentEncoding(" ")),
