@@ -176,7 +176,10 @@ void ModalAnswerer::answerMessageBox(QMessageBox* box) {
 }
 
 void ModalAnswerer::answerForm(QWidget* form) {
+    QPointer<QWidget> alive(form);
     fillFields(form);
+    if (!alive || !form->isVisible())
+        return;  // a double click in a list has confirmed it
     QList<QPushButton*> buttons;
     QPushButton* confirm = nullptr;
     for (QPushButton* b : form->findChildren<QPushButton*>()) {
@@ -202,6 +205,11 @@ void ModalAnswerer::fillFields(QWidget* form) {
     for (QListWidget* list : form->findChildren<QListWidget*>()) {
         if (!list->isVisible() || list->count() == 0)
             continue;
+        if (m_rng->chance(10)) {
+            QListWidgetItem* item = list->item(m_rng->below(list->count()));
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
+            return;  // a double click picks and confirms
+        }
         if (m_rng->chance(30)) {
             // The keyboard: Down to some item, as a user picks one.
             list->setFocus();
@@ -218,7 +226,10 @@ void ModalAnswerer::fillFields(QWidget* form) {
 }
 
 void ModalAnswerer::endByKeyOrBox(QWidget* window) {
-    switch (m_rng->below(3)) {
+    switch (m_rng->below(4)) {
+    case 3:
+        QTest::keyClick(window, Qt::Key_F1);  // help, and the window stays
+        break;
     case 0:
         QTest::keyClick(window, Qt::Key_Escape);
         break;

@@ -260,6 +260,22 @@ const std::vector<SoakDriver::Action>& SoakDriver::Table() {
                  }
              }
          }},
+        {"closemain", 1, [](D& d, Rng&) { d.m_frame->close(); }},  // the main window's close box
+        {"resize", 1, [](D& d, Rng& rng) {
+             const QList<QSize> sizes = {{1, 1}, {120, 90}, {640, 480}, {4000, 3000}};
+             d.m_frame->resize(rng.oneOf(sizes));
+         }},
+        {"menukeys", 1, [](D& d, Rng& rng) {
+             // A menu opened from the keyboard, an item or two down, then Esc.
+             QTest::keyClick(d.m_frame.get(), static_cast<Qt::Key>(rng.oneOf(QList<int>{
+                                 Qt::Key_F, Qt::Key_E, Qt::Key_M, Qt::Key_N, Qt::Key_W, Qt::Key_H})),
+                             Qt::AltModifier);
+             if (QWidget* popup = QApplication::activePopupWidget()) {
+                 for (int i = rng.below(3); i > 0; --i)
+                     QTest::keyClick(popup, Qt::Key_Down);
+                 QTest::keyClick(popup, Qt::Key_Escape);
+             }
+         }},
         {"others", 3, [](D& d, Rng& rng) { d.useOtherWindows(rng); }},
         {"printwhile", 1, [](D& d, Rng& rng) { d.printWhileUsing(rng); }},
     };
