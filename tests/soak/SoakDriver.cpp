@@ -3,7 +3,6 @@
 
 #include "SoakDriver.h"
 
-#include "EditorFile.h"
 #include "FindDialogs.h"
 #include "GVar.h"
 #include "HelpSystem.h"
@@ -17,7 +16,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDateTime>
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -55,55 +53,6 @@ QByteArray largest() {
     for (int j = 0; j < MaxDim; ++j)
         text += QByteArray::number(j + 1) + ' ';
     return text + "\r\n";
-}
-
-// The bytes of a file, a marker for a folder, or nothing when there is none.
-std::optional<QByteArray> fileState(const QString& path) {
-    const QFileInfo info(path);
-    if (info.isDir())
-        return QByteArray("<folder>");
-    QFile file(path);
-    if (path.contains(QChar(u'\0')) || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return file.readAll();
-}
-
-QString shown(const std::optional<QByteArray>& bytes) {
-    if (!bytes)
-        return QStringLiteral("<absent>");
-    return QString::fromLatin1(bytes->left(60).toPercentEncoding(" ")) +
-           (bytes->size() > 60 ? QStringLiteral("... (%1 bytes)").arg(bytes->size()) : QString());
-}
-
-// Names, sizes and times of a folder's files and the names of its folders,
-// sorted: the snapshot that tells whether anything was written there.
-QStringList listing(const QString& folder) {
-    QStringList entries;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        const QFileInfo info(it.next());
-        entries << (info.isDir() ? info.fileName() + QLatin1Char('/')
-                                 : QStringLiteral("%1 %2 %3").arg(info.fileName()).arg(info.size()).arg(
-                                       info.lastModified().toMSecsSinceEpoch()));
-    }
-    entries.sort();
-    return entries;
-}
-
-// The name the backup of path goes under: its extension replaced by .BAK.
-QString backupOf(const QString& path) {
-    const QFileInfo info(path);
-    const QString name = info.fileName();
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    return info.absolutePath() + QLatin1Char('/') + (dot < 0 ? name : name.left(dot)) +
-           QStringLiteral(".BAK");
-}
-
-// The text as the window holds it, lines separated by "\n".
-QString windowText(const TChild* editor) {
-    QString text = editor->Memo()->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return text;
 }
 
 // Shows a menu and closes it again, as a user glancing into it does:
@@ -304,7 +253,8 @@ Step SoakDriver::RandomStep(Rng& rng) {
     return {};
 }
 
-SoakDriver::SoakDriver(const QString& scratch, const QString& source) : m_scratch(scratch) {
+SoakDriver::SoakDriver(const QString& scratch, const QString& source)
+    : m_scratch(scratch), m_checks(scratch) {
     // The data files to read and open: the malformed corpus, texts in every
     // encoding, a good file, and a folder to be chosen as a file.
     const auto copyAll = [this](const QString& from, const QString& to) {
@@ -323,13 +273,10 @@ SoakDriver::SoakDriver(const QString& scratch, const QString& source) : m_scratc
     m_scratch.mkpath(QStringLiteral("folder"));
     m_scratch.mkpath(QStringLiteral("print"));
 
-    m_launchFolder = QDir::currentPath();
-    m_launchListing = listing(m_launchFolder);
-    m_rootListing = listing(QFileInfo(scratch).path());
 
     ModalAnswerer::Hooks hooks;
     hooks.fileName = [this](Rng& rng, bool saving) { return fileName(rng, saving); };
-    hooks.editorSaves = [this](TChild* e, const QString& path) { editorSaves(e, path); };
+    hooks.editorSaves = [this](TChild* e, const QString& path) { m_checks.EditorSaves(e, path); };
     m_answerer = std::make_unique<ModalAnswerer>(hooks);
     QDir::setCurrent(scratch);  // untitled editor windows save here
     startProgram();
@@ -381,7 +328,7 @@ bool SoakDriver::Perform(const Step& step) {
             continue;
         Rng rng(step.seed);
         preparePrinters();
-        m_pendingSaves.clear();
+        m_checks.ForgetSaves();
         m_answerer->BeginStep(&rng);
         a.run(*this, rng);
         // Whatever the step left for the event loop (a deferred close, a
@@ -408,13 +355,13 @@ QString SoakDriver::Check() {
         failure = QStringLiteral("modal: popup %1 left open").arg(
             QString::fromLatin1(popup->metaObject()->className()));
     if (failure.isEmpty())
-        failure = settleSaves();
+        failure = m_checks.SettleSaves(m_answerer->SawError(), m_answerer->SawOtherSave());
     if (failure.isEmpty())
-        failure = checkWorkspace();
+        failure = SoakChecks::Workspace(m_frame->Workspace());
     if (failure.isEmpty())
-        failure = checkFiles();
+        failure = m_checks.Files();
     if (failure.isEmpty())
-        failure = checkOutside();
+        failure = m_checks.Outside();
     if (!failure.isEmpty())
         return failure + QStringLiteral(" (modal windows of the step: %1)").arg(m_answerer->Seen().join(QStringLiteral(", ")));
     // The main window closed: the program ended, and the user starts it again.
@@ -431,85 +378,6 @@ QString SoakDriver::Summary() const {
         .arg(m_frame->Workspace().MatrixCount)
         .arg(m_frame->Editors().size())
         .arg(QApplication::topLevelWidgets().size());
-}
-
-QString SoakDriver::checkWorkspace() const {
-    const GVar& ws = m_frame->Workspace();
-    if (ws.MatrixCount > MaxMatrices)
-        return QStringLiteral("workspace: %1 matrices").arg(ws.MatrixCount);
-    if (ws.DecimalPlaces < 0 || ws.DecimalPlaces > 99)
-        return QStringLiteral("workspace: %1 decimal places").arg(ws.DecimalPlaces);
-    for (int slot = 1; slot <= ws.MatrixCount; ++slot) {
-        const TMatrixRec& m = ws.Matrix(slot);
-        if (m.Name.size() > MaxNameLength)
-            return QStringLiteral("workspace: slot %1 named with %2 characters").arg(slot).arg(m.Name.size());
-        if (m.Rows > MaxDim || m.Cols > MaxDim)
-            return QStringLiteral("workspace: slot %1 is %2 x %3").arg(slot).arg(m.Rows).arg(m.Cols);
-        for (int i = 1; i <= m.Rows; ++i)
-            for (int j = 1; j <= m.Cols; ++j)
-                if (!std::isfinite(m.At(i, j)))
-                    return QStringLiteral("workspace: slot %1 (%2, %3) is %4").arg(slot).arg(i).arg(j).arg(m.At(i, j));
-    }
-    return QString();
-}
-
-// The texts whose saving the step began: each file holds its window's text
-// now, its backup what the file held before; or the save failed with a
-// report and left both as they were.
-QString SoakDriver::settleSaves() {
-    if (m_answerer->SawOtherSave()) {
-        // Write file, List matrix or a worked solution's Save as may have
-        // written over a file an editor saved: it is theirs now.
-        for (auto it = m_expected.begin(); it != m_expected.end();)
-            it = fileState(it.key()) != it.value() ? m_expected.erase(it) : std::next(it);
-    }
-    for (std::size_t i = 0; i < m_pendingSaves.size(); ++i) {
-        const SavedFile& s = m_pendingSaves[i];
-        bool superseded = false;
-        for (std::size_t later = i + 1; later < m_pendingSaves.size(); ++later)
-            superseded = superseded || m_pendingSaves[later].path == s.path;
-        if (superseded)
-            continue;
-        const std::optional<QByteArray> now = fileState(s.path);
-        const bool saved = now == EditorFile::Encode(s.text, EditorFile::Encoding::Utf8) ||
-                           now == EditorFile::Encode(s.text, EditorFile::Encoding::SingleByte);
-        if (saved) {
-            m_expected.insert(s.path, now);
-            if (s.backup != s.path)
-                m_expected.insert(s.backup, s.before);
-        } else if (now == s.before && fileState(s.backup) == s.backupBefore && m_answerer->SawError()) {
-            continue;  // refused with a report; nothing changed on disk
-        } else {
-            return QStringLiteral("saved file: %1 holds %2, not the window's text %3 nor its old text %4")
-                .arg(s.path, shown(now), shown(EditorFile::Encode(s.text, EditorFile::Encoding::Utf8)),
-                     shown(s.before));
-        }
-    }
-    m_pendingSaves.clear();
-    return QString();
-}
-
-QString SoakDriver::checkFiles() const {
-    for (auto it = m_expected.cbegin(); it != m_expected.cend(); ++it)
-        if (fileState(it.key()) != it.value())
-            return QStringLiteral("saved file: %1 holds %2 instead of %3")
-                .arg(it.key(), shown(fileState(it.key())), shown(it.value()));
-    return QString();
-}
-
-QString SoakDriver::checkOutside() const {
-    if (listing(m_launchFolder) != m_launchListing)
-        return QStringLiteral("outside: the folder the run started in changed");
-    if (listing(QFileInfo(m_scratch.path()).path()) != m_rootListing)
-        return QStringLiteral("outside: written beside the scratch folder");
-    return QString();
-}
-
-void SoakDriver::editorSaves(TChild* editor, const QString& path) {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    SavedFile s{editor, absolute, backupOf(absolute), windowText(editor), fileState(absolute),
-                fileState(backupOf(absolute))};
-    m_pendingSaves.push_back(s);
 }
 
 QString SoakDriver::fileName(Rng& rng, bool saving) {
@@ -620,7 +488,7 @@ void SoakDriver::editorCommand(Rng& rng, TChild* e, const char* name) {
     QAction* item = e->Action(action);
     QPointer<TChild> alive(e);
     if (action == QLatin1String("Save1"))
-        editorSaves(e, e->Identity().FullFileName);
+        m_checks.EditorSaves(e, e->Identity().FullFileName);
     auto* button = e->findChild<QToolButton*>(buttons.value(action, QStringLiteral("-")));
     if (button != nullptr && rng.chance(40)) {
         button->click();
@@ -695,7 +563,7 @@ void SoakDriver::search(Rng& rng, TChild* e, bool replacing) {
         presses << dialog->ReplaceButton << dialog->ReplaceAllButton;
     for (int i = 1 + rng.below(5); i > 0 && alive && dialog->isVisible(); --i) {
         QPushButton* press = rng.chance(15) ? nullptr : rng.oneOf(presses);
-        const QString base = windowText(e);
+        const QString base = WindowText(e);
         const std::optional<QString> expected =
             press != nullptr && press != dialog->FindNextButton
                 ? replaced(base, *dialog, press == dialog->ReplaceAllButton)
@@ -713,10 +581,10 @@ void SoakDriver::search(Rng& rng, TChild* e, bool replacing) {
                                 .arg(dialog->FindText(), e->Memo()->textCursor().selectedText());
             break;
         }
-        if (expected && alive && windowText(e) != *expected) {
+        if (expected && alive && WindowText(e) != *expected) {
             m_stepFailure = QStringLiteral("replace: replacing \"%1\" by \"%2\" gave %3, not %4")
                                 .arg(dialog->FindText(), QString::fromLatin1(dialog->ReplaceText().toUtf8().toPercentEncoding(" ")),
-                                     shown(windowText(e).toUtf8()), shown(expected->toUtf8()));
+                                     Shown(WindowText(e).toUtf8()), Shown(expected->toUtf8()));
             break;
         }
     }

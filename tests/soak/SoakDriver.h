@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ModalAnswerer.h"
+#include "SoakChecks.h"
 #include "SoakRandom.h"
 
 #include <QDir>
@@ -54,22 +55,12 @@ public:
     QString Summary() const;
 
 private:
-    struct SavedFile {
-        QPointer<TChild> editor;
-        QString path, backup, text;
-        std::optional<QByteArray> before, backupBefore;
-    };
     struct Action;
     static const std::vector<Action>& Table();
 
     void startProgram();
     void endProgram();
     QString fileName(Rng& rng, bool saving);
-    void editorSaves(TChild* editor, const QString& path);
-    QString settleSaves();
-    QString checkWorkspace() const;
-    QString checkFiles() const;
-    QString checkOutside() const;
     void preparePrinters();
 
     // Step helpers: commands as a user starts them.
@@ -82,13 +73,9 @@ private:
     void printWhileUsing(Rng& rng);
 
     QDir m_scratch;
-    QString m_launchFolder;
-    QStringList m_launchListing, m_rootListing;
     std::unique_ptr<TFrameForm> m_frame;
     std::unique_ptr<ModalAnswerer> m_answerer;
-    std::vector<SavedFile> m_pendingSaves;
-    // What each file an editor saved must hold; nullopt: must be absent.
-    QHash<QString, std::optional<QByteArray>> m_expected;
+    SoakChecks m_checks;
     QString m_stepFailure;  // what the step itself saw go wrong
     int m_pdfCount = 0;
     int m_programs = 0;
