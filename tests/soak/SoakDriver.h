@@ -37,9 +37,9 @@ std::optional<std::vector<Step>> ParseSteps(const QString& text);
 // open. After each step Check tells what is wrong, if anything.
 class SoakDriver {
 public:
-    // scratch: the only folder the run may write in; corpus: the malformed
-    // data files, copied into it.
-    SoakDriver(const QString& scratch, const QString& corpus);
+    // scratch: the only folder the run may write in; source: the source
+    // tree, whose malformed data files and texts are copied into it.
+    SoakDriver(const QString& scratch, const QString& source);
     ~SoakDriver();
 
     // The names of the step table.
@@ -63,7 +63,7 @@ private:
     QString fileName(Rng& rng, bool saving);
     void preparePrinters();
 
-    // Step helpers: commands as a user starts them.
+    // What the steps do: commands started as a user starts them.
     void command(Rng& rng, const char* action);
     TChild* editor(Rng& rng);
     void editorCommand(Rng& rng, TChild* editor, const char* action);
