@@ -6,7 +6,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run tour test test-asan fuzz bench screenshots package package-check format clean
+.PHONY: all deps configure build run tour test test-asan soak fuzz bench screenshots package package-check format clean
 
 all: build
 
@@ -40,6 +40,17 @@ test-asan: deps
 	@cmake --build $(BUILD_DIR)-asan -j $(JOBS)
 	@cd $(BUILD_DIR)-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
+
+# Random user actions on the window program for SOAK_SECONDS (600), built
+# with the sanitizers, from a new seed each run; a failure is shrunk to the
+# fewest actions that still fail and printed as a command that replays it.
+SOAK_SECONDS ?= 600
+SOAK_SEED ?= $(shell date +%s)
+soak: deps
+	@cmake -S . -B $(BUILD_DIR)-asan -DCMAKE_BUILD_TYPE=Debug -DZENDRA_SANITIZE=ON >/dev/null
+	@cmake --build $(BUILD_DIR)-asan -j $(JOBS) --target zendra-soak
+	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
+		$(BUILD_DIR)-asan/tests/soak/zendra-soak --seconds $(SOAK_SECONDS) --seed $(SOAK_SEED)
 
 # Each fuzz target for FUZZ_SECONDS (60) from its seed corpus; clang only.
 FUZZ_SECONDS ?= 60

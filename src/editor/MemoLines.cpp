@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 
 #include <algorithm>
+#include <functional>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -63,18 +64,20 @@ void MemoLines::Select(int line, int column, int length, qint64) {
 bool MemoLines::Commit() {
     if (m_replaced.isEmpty())
         return false;
-    // Only the lines that changed are edited, top to bottom, walking the
-    // blocks once; rewriting the whole text would cost far more.
+    // Only the lines that changed are edited, walking the blocks once;
+    // rewriting the whole text would cost far more. The walk goes from the
+    // bottom up: a line break in a new line adds blocks below it, which
+    // would move every line after it, never one before it.
     QList<int> changed = m_replaced.keys();
-    std::sort(changed.begin(), changed.end());
+    std::sort(changed.begin(), changed.end(), std::greater<int>());
     QTextDocument* document = m_memo->document();
     QTextCursor cursor(document);
     cursor.beginEditBlock();
     QTextBlock block = document->findBlockByNumber(changed.first());
     int index = changed.first();
     for (int line : changed) {
-        for (; index < line; ++index)
-            block = block.next();
+        for (; index > line; --index)
+            block = block.previous();
         // Only the part between what the old and new line share at their
         // ends is replaced: less for the document to move.
         const QString before = block.text();
@@ -91,6 +94,9 @@ bool MemoLines::Commit() {
         cursor.setPosition(block.position() + static_cast<int>(before.size() - tail),
                            QTextCursor::KeepAnchor);
         cursor.insertText(after.mid(head, after.size() - head - tail));
+        // A break inserted may have split the block: its first part keeps
+        // the number.
+        block = document->findBlockByNumber(line);
     }
     cursor.endEditBlock();
     m_replaced.clear();

@@ -9,6 +9,7 @@
 #include "PdfReading.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -396,6 +397,27 @@ TEST_F(Editors, TheTextHasTheKeyboardAfterEachDialogCommand) {
         EXPECT_EQ(QApplication::focusWidget(), editor->Memo()) << name;
         EXPECT_EQ(frame->ActiveEditor(), editor) << name;
     }
+}
+
+// A replacement holding a line break (pasted into the field) breaks each
+// line where it goes in, and every other line stays as it was.
+TEST_F(Editors, ReplaceAllWithALineBreakLeavesTheOtherLinesAlone) {
+    frame->New1Click();
+    TChild* editor = frame->ActiveEditor();
+    editor->Memo()->setPlainText(QStringLiteral("a x\nb\nc x x\nd\nx"));
+    editor->ReplaceClick();
+    TFindDialog* dialog = editor->ReplaceDialog();
+    dialog->FindEdit->setText(QStringLiteral("x"));
+    dialog->MatchCaseBox->setChecked(true);
+    QGuiApplication::clipboard()->setText(QStringLiteral("1\r\n2"));
+    dialog->ReplaceEdit->setFocus();
+    QTest::keyClick(dialog->ReplaceEdit, Qt::Key_V, Qt::ControlModifier);
+    dialog->ReplaceAllButton->click();
+    EXPECT_EQ(editor->Memo()->toPlainText(),
+              QStringLiteral("a 1\n2\nb\nc 1\n2 1\n2\nd\n1\n2"));
+    // One edit: a single undo brings the text back.
+    editor->Memo()->undo();
+    EXPECT_EQ(editor->Memo()->toPlainText(), QStringLiteral("a x\nb\nc x x\nd\nx"));
 }
 
 // Replacing by the very same text is still a replacement; finding nothing
