@@ -3,19 +3,23 @@
 
 #include "ModalAnswerer.h"
 
+#include "GridMatForm.h"
 #include "MDIChild.h"
+#include "MatrixGridModel.h"
+#include "MatrixGridView.h"
 
 #include <QAbstractPrintDialog>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QEvent>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
@@ -54,7 +58,8 @@ void TypeText(QWidget* widget, const QString& text) {
             QTest::keyClick(widget, c.toLatin1());
         } else {
             const qsizetype length = c.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text.mid(i, length), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text.mid(i, length),
+                                Qt::NoModifier);
             i += length - 1;
         }
     }
@@ -118,6 +123,8 @@ void ModalAnswerer::answer(QWidget* modal) {
             static_cast<QDialog*>(modal)->accept();
         else
             endByKeyOrBox(modal);
+    } else if (auto* grid = qobject_cast<TGridMatForm*>(modal)) {
+        answerGrid(grid);
     } else {
         answerForm(modal);
     }
@@ -140,7 +147,7 @@ void ModalAnswerer::answerFileDialog(QFileDialog* dialog) {
     auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     if (name == nullptr || m_rng->chance(20)) {
         if (m_rng->chance(50))
-            dialog->reject();  // the Cancel button
+            dialog->reject(); // the Cancel button
         else
             endByKeyOrBox(dialog);
     } else {
@@ -162,10 +169,11 @@ void ModalAnswerer::answerMessageBox(QMessageBox* box) {
     TChild* editor = editorOf(box);
     QPointer<QMessageBox> alive(box);
     if (editor != nullptr && box->windowTitle() == QStringLiteral("Confirm"))
-        connect(box, &QMessageBox::buttonClicked, this, [this, box, editor](QAbstractButton* button) {
-            if (box->standardButton(button) == QMessageBox::Yes)
-                m_hooks.editorSaves(editor, editor->Identity().FullFileName);
-        });
+        connect(box, &QMessageBox::buttonClicked, this,
+                [this, box, editor](QAbstractButton* button) {
+                    if (box->standardButton(button) == QMessageBox::Yes)
+                        m_hooks.editorSaves(editor, editor->Identity().FullFileName);
+                });
     const QList<QAbstractButton*> buttons = box->buttons();
     if (buttons.isEmpty() || m_rng->chance(15))
         endByKeyOrBox(box);
@@ -179,7 +187,7 @@ void ModalAnswerer::answerForm(QWidget* form) {
     QPointer<QWidget> alive(form);
     fillFields(form);
     if (!alive || !form->isVisible())
-        return;  // a double click in a list has confirmed it
+        return; // a double click in a list has confirmed it
     QList<QPushButton*> buttons;
     QPushButton* confirm = nullptr;
     for (QPushButton* b : form->findChildren<QPushButton*>()) {
@@ -198,6 +206,98 @@ void ModalAnswerer::answerForm(QWidget* form) {
         m_rng->oneOf(buttons)->click();
 }
 
+namespace {
+// A value as a user types or pastes one into a cell: mostly numbers and
+// fractions, now and then anything a field may get.
+QString cellText(Rng& rng) {
+    static const QStringList values = {QStringLiteral("1"),
+                                       QStringLiteral("-2.5"),
+                                       QStringLiteral("1/3"),
+                                       QStringLiteral("-7/2"),
+                                       QStringLiteral("0"),
+                                       QStringLiteral("1e300"),
+                                       QStringLiteral("4.9e-324"),
+                                       QStringLiteral("1/0"),
+                                       QStringLiteral("99999999999999999999/3"),
+                                       QStringLiteral("2.5E-3")};
+    return rng.chance(80) ? rng.oneOf(values) : RandomFieldText(rng);
+}
+
+// A block as spreadsheets, data files and numerical environments give one,
+// up to a little past 50 x 50.
+QString blockText(Rng& rng) {
+    const int rows = 1 + (rng.chance(10) ? rng.below(55) : rng.below(6));
+    const int cols = 1 + (rng.chance(10) ? rng.below(55) : rng.below(6));
+    const QString separator = rng.oneOf(QStringList{QStringLiteral("\t"), QStringLiteral(", "),
+                                                    QStringLiteral(" "), QStringLiteral(";")});
+    QString text = rng.chance(20) ? QStringLiteral("A =\n\n") : QString();
+    for (int i = 0; i < rows; ++i) {
+        for (int j = 0; j < cols; ++j)
+            text += (j > 0 ? separator : QString()) + cellText(rng);
+        text += rng.chance(50) ? QStringLiteral("\r\n") : QStringLiteral("\n");
+    }
+    return text;
+}
+} // namespace
+
+// The matrix grid: counts, typed cells, pasted blocks, cleared and copied
+// selections, then a way out; an OK that is refused leaves it for the next
+// answer.
+void ModalAnswerer::answerGrid(TGridMatForm* form) {
+    QPointer<TGridMatForm> alive(form);
+    if (m_rng->chance(30))
+        TypeOrPaste(form->NameEdit, RandomFieldText(*m_rng));
+    for (QSpinBox* count : {form->RowsBox, form->ColsBox})
+        if (m_rng->chance(20)) {
+            QLineEdit* field = count->findChild<QLineEdit*>();
+            field->selectAll();
+            TypeText(field, QString::number(m_rng->below(53)));
+            QTest::keyClick(field, Qt::Key_Return);
+        }
+    MatrixGridView* grid = form->Grid;
+    for (int i = m_rng->below(8); i > 0 && alive; --i) {
+        grid->setCurrentIndex(form->Model->index(m_rng->below(form->Model->rowCount()),
+                                                 m_rng->below(form->Model->columnCount())));
+        switch (m_rng->below(6)) {
+        case 0:
+            QApplication::clipboard()->setText(blockText(*m_rng));
+            QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier); // may report
+            break;
+        case 1:
+            grid->selectAll();
+            QTest::keyClick(grid, m_rng->chance(50) ? Qt::Key_Delete : Qt::Key_C,
+                            m_rng->chance(50) ? Qt::NoModifier : Qt::ControlModifier);
+            break;
+        default: {
+            const QString text = cellText(*m_rng);
+            if (text.isEmpty() || text.size() > 40)
+                break;
+            TypeText(grid, text.left(1));
+            for (QLineEdit* editor : grid->viewport()->findChildren<QLineEdit*>())
+                if (editor->isVisible()) {
+                    TypeText(editor, text.mid(1));
+                    QTest::keyClick(editor, m_rng->chance(70) ? Qt::Key_Return : Qt::Key_Tab);
+                    break;
+                }
+        }
+        }
+    }
+    if (!alive || !form->isVisible())
+        return;
+    switch (m_rng->below(5)) {
+    case 0:
+    case 1:
+        // Ctrl+Enter needs an active window for its shortcut; the OK button
+        // does the same where it did not reach.
+        QTest::keyClick(grid, Qt::Key_Return, Qt::ControlModifier);
+        if (alive && form->isVisible())
+            form->findChild<QPushButton*>(QStringLiteral("OkBtn"))->click();
+        break;
+    default:
+        endByKeyOrBox(form);
+    }
+}
+
 void ModalAnswerer::fillFields(QWidget* form) {
     for (QLineEdit* field : form->findChildren<QLineEdit*>())
         if (field->isVisible() && field->isEnabled() && !field->isReadOnly() && m_rng->chance(70))
@@ -207,8 +307,9 @@ void ModalAnswerer::fillFields(QWidget* form) {
             continue;
         if (m_rng->chance(10)) {
             QListWidgetItem* item = list->item(m_rng->below(list->count()));
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-            return;  // a double click picks and confirms
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                               list->visualItemRect(item).center());
+            return; // a double click picks and confirms
         }
         if (m_rng->chance(30)) {
             // The keyboard: Down to some item, as a user picks one.
@@ -228,7 +329,7 @@ void ModalAnswerer::fillFields(QWidget* form) {
 void ModalAnswerer::endByKeyOrBox(QWidget* window) {
     switch (m_rng->below(4)) {
     case 3:
-        QTest::keyClick(window, Qt::Key_F1);  // help, and the window stays
+        QTest::keyClick(window, Qt::Key_F1); // help, and the window stays
         break;
     case 0:
         QTest::keyClick(window, Qt::Key_Escape);

@@ -16,6 +16,7 @@ class QString;
 class QMessageBox;
 class QWidget;
 class TChild;
+class TGridMatForm;
 
 // Types text into a widget key by key, as a keyboard (or an input method,
 // for characters no key has) sends it.
@@ -62,6 +63,7 @@ private:
     void answerFileDialog(QFileDialog* dialog);
     void answerMessageBox(QMessageBox* box);
     void answerForm(QWidget* form);
+    void answerGrid(TGridMatForm* form);
     void fillFields(QWidget* form);
     // Ends the window with Esc, the close box, or Enter.
     void endByKeyOrBox(QWidget* window);

@@ -173,6 +173,8 @@ const std::vector<SoakDriver::Action>& SoakDriver::Table() {
         MAIN_COMMAND("rref", 1, "Rref1"),
         MAIN_COMMAND("working", 1, "ShowWorking1"),
         MAIN_COMMAND("fractions", 1, "ShowFractions1"),
+        MAIN_COMMAND("newmatrix", 2, "Newmatrix1"),
+        MAIN_COMMAND("editmatrix", 2, "Editmatrix1"),
         {"type", 8, [](D& d, Rng& rng) { if (TChild* e = d.editor(rng)) d.typeText(rng, e); }},
         {"edit", 4, [](D& d, Rng& rng) {
              if (TChild* e = d.editor(rng))
