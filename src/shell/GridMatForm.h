@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 struct TMatrixRec;
 class Messages;
@@ -48,6 +49,6 @@ private:
     TGridMatForm(bool editing, Messages& messages, const RoomCheck& room, QWidget* parent);
 
     Messages& m_messages;
-    const RoomCheck& m_room;
+    RoomCheck m_room;
     std::unique_ptr<TMatrixRec> m_result;
 };
