@@ -341,7 +341,7 @@ void ScriptRunner::subtractMatrices(const Arguments& args) { onTwo(args, &MatOpe
 // The worked solutions read only the operands, which the operations leave
 // as they were, so they are written after the operation and its messages.
 void ScriptRunner::invertMatrix(const Arguments& args) {
-    onOne(args, &MatOperations::InvertMat);
+    ExactOperations(m_workspace, m_messages).InvertMat(slotArgument(args, 0));
     if (m_working)
         m_out << EliminationWorkings(m_workspace).Invert(slotArgument(args, 0));
 }

@@ -74,6 +74,8 @@ public:
             m_text += block(after, m_barAfter) + EndLine;
     }
 
+    bool WantsMatrices() const override { return m_show; }
+
     bool NoPivot(int col, int row) override {
         m_col = col;
         m_row = row;
@@ -206,7 +208,7 @@ std::string EliminationWorkings::Invert(int a) const {
         opening(title, "Row operations turn [" + name + " | I] into [I | inv(" + name + ")].", show,
                 "[" + name + " | I]", augmented, n);
 
-    HandElimination elimination(augmented, HandElimination::Goal::Reduced, n);
+    HandElimination elimination(augmented, HandElimination::Goal::Reduced, n, m_progress);
     Writer writer(text, show, n, true);
     const bool complete = elimination.Run(writer);
     writer.Finish();
@@ -248,7 +250,7 @@ std::string EliminationWorkings::Determinant(int a) const {
                                "Adding a multiple of one row to another keeps the determinant; "
                                "a row swap changes its sign.",
                                show, name, start);
-    HandElimination elimination(start, HandElimination::Goal::Echelon, A.Cols);
+    HandElimination elimination(start, HandElimination::Goal::Echelon, A.Cols, m_progress);
     Writer writer(text, show, 0, true);
     const bool complete = elimination.Run(writer);
     writer.Finish();
@@ -290,7 +292,7 @@ std::string EliminationWorkings::Rank(int a) const {
                 "Row operations keep the rank: it is the number of non-zero rows of a row "
                 "echelon form.",
                 show, name, start);
-    HandElimination elimination(start, HandElimination::Goal::Echelon, A.Cols);
+    HandElimination elimination(start, HandElimination::Goal::Echelon, A.Cols, m_progress);
     Writer writer(text, show, 0, false);
     elimination.Run(writer);
     writer.Finish();
@@ -312,7 +314,7 @@ std::string EliminationWorkings::Rref(int a) const {
                 "Each pivot is scaled to 1 and cleared from the rest of its "
                 "column.",
                 show, name, start);
-    HandElimination elimination(start, HandElimination::Goal::Reduced, A.Cols);
+    HandElimination elimination(start, HandElimination::Goal::Reduced, A.Cols, m_progress);
     Writer writer(text, show, 0, false);
     elimination.Run(writer);
     writer.Finish();

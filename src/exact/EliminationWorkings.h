@@ -6,6 +6,7 @@
 #include <string>
 
 class GVar;
+class WorkProgress;
 
 // The worked solutions of Invert, Determinant, Rank and Reduced row echelon
 // form, done in exact fractions as a student does them by hand
@@ -24,7 +25,10 @@ class EliminationWorkings {
 public:
     static constexpr int ShownSize = 10;
 
-    explicit EliminationWorkings(const GVar& workspace) : m_workspace(workspace) {}
+    // progress, when given, hears of the elimination and may stop it by
+    // WorkCancelled, which the caller catches.
+    explicit EliminationWorkings(const GVar& workspace, WorkProgress* progress = nullptr)
+        : m_workspace(workspace), m_progress(progress) {}
 
     // Row reduces [A | I] to [I | inv(A)], checks A inv(A) = I exactly, and
     // states the largest difference between the exact inverse and the one
@@ -42,4 +46,5 @@ public:
 
 private:
     const GVar& m_workspace;
+    WorkProgress* m_progress;
 };

@@ -7,6 +7,7 @@
 
 class GVar;
 class Messages;
+class WorkProgress;
 
 // Determinant, Rank and Reduced row echelon form: computed exactly on the
 // fractions the operand's values stand for (FractionRule), each stored
@@ -17,11 +18,20 @@ class Messages;
 // MatrixCount + 1, under AllocResult's limit of 19 matrices and its
 // message, named from the operand's name and cut to 20 characters; the
 // operand never changes. Every failure shows one message and leaves the
-// workspace exactly as it was.
+// workspace exactly as it was. progress, when given, hears of the work and
+// may stop it: the operation then shows CancelledMessage and adds nothing.
 class ExactOperations {
 public:
-    ExactOperations(GVar& workspace, Messages& messages)
-        : m_workspace(workspace), m_messages(messages) {}
+    ExactOperations(GVar& workspace, Messages& messages, WorkProgress* progress = nullptr)
+        : m_workspace(workspace), m_messages(messages), m_progress(progress) {}
+
+    // The workspace's Invert (MatOperations::InvertMat), refused with
+    // SingularMessage when the fractions A's values stand for make a
+    // singular matrix, as Determinant reads them: the floating-point
+    // elimination accepts any pivot that is not exactly 0 and would
+    // "invert" such a matrix into huge rounding noise. A matrix that is not
+    // square, or a full workspace, gets Invert's own message first.
+    void InvertMat(int a);
 
     // "det(A)", 1 x 1. A matrix that is not square is refused with
     // NotSquareMessage; a determinant beyond the double range with
@@ -38,10 +48,13 @@ public:
     static const std::string NotSquareMessage;
     static const std::string TooLargeMessage;
     static const std::string MemoryMessage;
+    static const std::string CancelledMessage;
+    static const std::string SingularMessage;
 
 private:
     template <class Compute> void addResult(const std::string& name, Compute compute);
 
     GVar& m_workspace;
     Messages& m_messages;
+    WorkProgress* m_progress;
 };

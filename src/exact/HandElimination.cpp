@@ -4,6 +4,7 @@
 #include "HandElimination.h"
 
 #include "FractionRule.h"
+#include "WorkProgress.h"
 
 #include <utility>
 
@@ -62,6 +63,7 @@ void HandElimination::apply(const Operation& operation, Observer& observer) {
 bool HandElimination::Run(Observer& observer) {
     const int rows = m_matrix.Rows();
     for (int col = 1; col <= m_pivotCols; ++col) {
+        ReportProgress(m_progress, col - 1, m_pivotCols);
         const int row = m_rank + 1;
         if (row > rows)
             return true;

@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 
+class WorkProgress;
+
 // Elimination as a student does it by hand, in exact fractions, telling an
 // observer of every row operation and the matrix after it; the worked
 // solutions are written from it. The pivot of a column is its first
@@ -43,12 +45,18 @@ public:
         // Column col has no non-zero entry at or below row; false ends the
         // elimination there.
         virtual bool NoPivot(int col, int row) = 0;
+        // False when after is not looked at: the elimination may then
+        // hand Done a matrix that is not the current one.
+        virtual bool WantsMatrices() const { return true; }
     };
 
     // pivotCols: the columns that get pivots, from the first (those of A
-    // in [A | I]).
-    HandElimination(ExactMatrix start, Goal goal, int pivotCols)
-        : m_matrix(std::move(start)), m_goal(goal), m_pivotCols(pivotCols) {}
+    // in [A | I]). progress, when given, hears once per pivot column and
+    // may stop the run by WorkCancelled.
+    HandElimination(ExactMatrix start, Goal goal, int pivotCols,
+                    WorkProgress* progress = nullptr)
+        : m_matrix(std::move(start)), m_goal(goal), m_pivotCols(pivotCols),
+          m_progress(progress) {}
 
     // Runs to the end, or until the observer ends it; true when every
     // pivot column was gone through.
@@ -64,6 +72,7 @@ private:
     ExactMatrix m_matrix;
     Goal m_goal;
     int m_pivotCols;
+    WorkProgress* m_progress;
     int m_rank = 0;
     int m_swaps = 0;
 };

@@ -3,6 +3,8 @@
 
 #include "RowReduction.h"
 
+#include "WorkProgress.h"
+
 #include <utility>
 #include <vector>
 
@@ -27,10 +29,11 @@ public:
     }
 
     // Zeros below each pivot (forward), or above and below (reduced).
-    void Run(bool reduced) {
+    void Run(bool reduced, WorkProgress* progress) {
         mpz_class factor;
         mpz_class product;
         for (int col = 0; col < m_cols && m_rank < m_rows; ++col) {
+            ReportProgress(progress, col, m_cols);
             int pivotRow = m_rank;
             while (pivotRow < m_rows && at(pivotRow, col) == 0)
                 ++pivotRow;
@@ -102,20 +105,20 @@ private:
 };
 } // namespace
 
-mpq_class RowReduction::Determinant(const ExactMatrix& a) {
+mpq_class RowReduction::Determinant(const ExactMatrix& a, WorkProgress* progress) {
     Elimination elimination(a);
-    elimination.Run(false);
+    elimination.Run(false, progress);
     return elimination.Determinant();
 }
 
-int RowReduction::Rank(const ExactMatrix& a) {
+int RowReduction::Rank(const ExactMatrix& a, WorkProgress* progress) {
     Elimination elimination(a);
-    elimination.Run(false);
+    elimination.Run(false, progress);
     return elimination.Rank();
 }
 
-ExactMatrix RowReduction::Rref(const ExactMatrix& a) {
+ExactMatrix RowReduction::Rref(const ExactMatrix& a, WorkProgress* progress) {
     Elimination elimination(a);
-    elimination.Run(true);
+    elimination.Run(true, progress);
     return elimination.Reduced();
 }

@@ -7,6 +7,8 @@
 
 #include <gmpxx.h>
 
+class WorkProgress;
+
 // Exact determinant, rank and reduced row echelon form of a matrix of
 // fractions, for the operations of the workspace.
 //
@@ -18,14 +20,17 @@
 // two-digit integers takes milliseconds, where ordinary fractions would
 // reduce every intermediate entry. The pivot of a column is its first
 // non-zero entry at or below the current row, as a student picks it.
+//
+// Each reports to progress, when given, once per pivot column and throws
+// WorkCancelled when it says stop.
 class RowReduction {
 public:
     // The determinant of a square matrix (1 for 0 x 0).
-    static mpq_class Determinant(const ExactMatrix& a);
+    static mpq_class Determinant(const ExactMatrix& a, WorkProgress* progress = nullptr);
 
-    static int Rank(const ExactMatrix& a);
+    static int Rank(const ExactMatrix& a, WorkProgress* progress = nullptr);
 
     // The reduced row echelon form: each non-zero row starts with a 1, the
     // only non-zero entry of its column, and the zero rows come last.
-    static ExactMatrix Rref(const ExactMatrix& a);
+    static ExactMatrix Rref(const ExactMatrix& a, WorkProgress* progress = nullptr);
 };

@@ -131,6 +131,12 @@ void ExactCommands::show(const std::string& caption, const std::string& text) co
         TWorkingForm::ShowWorking(latin1(caption), text);
 }
 
+void ExactCommands::InvertMat(int a) {
+    BusyCursor busy;
+    ArrowMessages messages(m_messages);
+    ExactOperations(m_workspace, messages).InvertMat(a);
+}
+
 void ExactCommands::InvertWorking(int a) const {
     if (ShowWorking() && m_workspace.IsSlot(a))
         show("Worked solution: inv(" + m_workspace.Matrix(a).Name + ")",

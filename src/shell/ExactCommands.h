@@ -45,6 +45,9 @@ public:
     // The listing's text after its header, in fractions (switch on only).
     std::string ListingText(const std::vector<int>& chosen) const;
 
+    // The workspace's Invert, which refuses an exactly singular matrix.
+    void InvertMat(int a);
+
     // The worked solutions shown after the eight operations (nothing when
     // Show working is off, or no working is given for the operands).
     void InvertWorking(int a) const;

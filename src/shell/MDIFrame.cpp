@@ -592,7 +592,12 @@ void TFrameForm::Subtractmatrices1Click() { onTwo(&MatOperations::SubtractMat); 
 void TFrameForm::Multiplymatrices1Click() {
     onTwo(&MatOperations::MultiplyMat, &ExactCommands::MultiplyWorking);
 }
-void TFrameForm::InvertClick() { onOne(&MatOperations::InvertMat, &ExactCommands::InvertWorking); }
+void TFrameForm::InvertClick() {
+    if (const int a = pickMatrix(); a > 0) {
+        m_exact->InvertMat(a);
+        m_exact->InvertWorking(a);
+    }
+}
 void TFrameForm::Choleskydecompositionofmatrix1Click() {
     onOne(&MatOperations::CholeskyMat, &ExactCommands::CholeskyWorking);
 }
