@@ -5,8 +5,11 @@
 
 #include "MUtil.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <system_error>
 
 namespace {
 using u128 = unsigned __int128;
@@ -70,6 +73,7 @@ public:
         : m(significand), S(U(1) << shift), whole(shift < 64 ? significand >> shift : 0),
           rest(U(significand) & (S - 1)) {}
 
+    // The fraction of (a), else that of (b), which Near() then tells.
     std::optional<Found> Run() {
         std::optional<Found> near = nearWhole();
         bool nearDecided = near.has_value();
@@ -90,8 +94,10 @@ public:
             const Outcome exact = decide(b, FractionRule::MaxDenominator, true);
             if (exact.hit)
                 return exact.found;
-            if (exact.beyond)
+            if (exact.beyond) {
+                m_near = true;
                 return near;
+            }
             // Not beyond: a is within the bound, and so are p and q.
             const auto a = static_cast<std::uint64_t>(b.a);
             const std::uint64_t p = a * b.p1 + b.p2;
@@ -105,6 +111,8 @@ public:
             b.above = !b.above;
         }
     }
+
+    bool Near() const { return m_near; }
 
 private:
     struct Block {
@@ -177,6 +185,7 @@ private:
     U S;
     std::uint64_t whole;
     U rest;
+    bool m_near = false;
 };
 
 bool isWhole(double ax) {
@@ -201,17 +210,53 @@ mpz_class toMpz(u128 value) {
     return (high << 64) + low;
 }
 
-// The fraction of a positive value that is not a whole number.
-std::optional<Found> recognised(double ax) {
+// The fraction of (a) or (b) of a positive value that is not a whole
+// number; near tells (b).
+std::optional<Found> recognised(double ax, bool& near) {
+    near = false;
     if (ax < Smallest)
         return std::nullopt;
     int exponent = 0;
     const double mantissa = std::frexp(ax, &exponent);
     const auto m = static_cast<std::uint64_t>(std::ldexp(mantissa, 53));
     const int shift = 53 - exponent;
-    if (shift <= 63)
-        return Search<std::uint64_t>(m, shift).Run();
-    return Search<u128>(m, shift).Run();
+    if (shift <= 63) {
+        Search<std::uint64_t> search(m, shift);
+        std::optional<Found> found = search.Run();
+        near = found && search.Near();
+        return found;
+    }
+    Search<u128> search(m, shift);
+    std::optional<Found> found = search.Run();
+    near = found && search.Near();
+    return found;
+}
+
+// (a2): the decimal that the shortest text reading back as ax spells, when
+// it has at most DecimalDigits significant digits.
+std::optional<mpq_class> typedDecimal(double ax) {
+    char text[64];
+    const auto [end, ec] = std::to_chars(text, text + sizeof text, ax, std::chars_format::scientific);
+    if (ec != std::errc())
+        return std::nullopt;
+    const char* e = std::find(text, end, 'e');
+    std::string digits;
+    for (const char* c = text; c != e; ++c)
+        if (*c != '.')
+            digits += *c;
+    if (digits.size() > static_cast<std::size_t>(FractionRule::DecimalDigits))
+        return std::nullopt;
+    int exponent = 0;
+    std::from_chars(e + 1 + (e[1] == '+'), end, exponent);
+    // digits.ddd x 10^exponent = digits x 10^(exponent - (count - 1))
+    const long power = exponent - static_cast<long>(digits.size() - 1);
+    mpz_class scale;
+    mpz_ui_pow_ui(scale.get_mpz_t(), 10, static_cast<unsigned long>(power < 0 ? -power : power));
+    mpq_class value(mpz_class(digits), power < 0 ? scale : mpz_class(1));
+    if (power > 0)
+        value *= scale;
+    value.canonicalize();
+    return value;
 }
 
 std::string wholeText(double x) {
@@ -223,27 +268,49 @@ std::string wholeText(double x) {
 }
 } // namespace
 
-std::optional<mpq_class> FractionRule::Recognise(double x) {
+FractionRule::Rule FractionRule::RuleOf(double x, mpq_class* value) {
     if (!std::isfinite(x))
-        return std::nullopt;
-    if (x == 0.0)
-        return mpq_class(0);
+        return Rule::Binary;
     const double ax = std::fabs(x);
-    if (isWhole(ax))
-        return mpq_class(x);
-    const std::optional<Found> found = recognised(ax);
-    if (!found)
+    if (isWhole(ax)) {
+        if (value != nullptr)
+            *value = x == 0.0 ? mpq_class(0) : mpq_class(x);
+        return Rule::Simple;
+    }
+    bool near = false;
+    const std::optional<Found> found = recognised(ax, near);
+    if (!found || near) {
+        if (std::optional<mpq_class> decimal = typedDecimal(ax)) {
+            if (value != nullptr)
+                *value = x < 0 ? mpq_class(-*decimal) : *decimal;
+            return Rule::Decimal;
+        }
+    }
+    if (!found) {
+        if (value != nullptr)
+            *value = mpq_class(x);
+        return Rule::Binary;
+    }
+    if (value != nullptr) {
+        *value = mpq_class(toMpz(found->numerator), toMpz(found->denominator));
+        if (x < 0)
+            *value = -*value;
+    }
+    return near ? Rule::Near : Rule::Simple;
+}
+
+std::optional<mpq_class> FractionRule::Recognise(double x) {
+    mpq_class value;
+    if (RuleOf(x, &value) == Rule::Binary)
         return std::nullopt;
-    mpq_class value(toMpz(found->numerator), toMpz(found->denominator));
-    if (x < 0)
-        value = -value;
     return value;
 }
 
 mpq_class FractionRule::StandsFor(double x) {
-    if (std::optional<mpq_class> value = Recognise(x))
-        return *value;
-    return mpq_class(x);
+    mpq_class value;
+    if (RuleOf(x, &value) == Rule::Binary && std::isfinite(x))
+        return mpq_class(x);
+    return value;
 }
 
 std::string FractionRule::Text(double x, int decimals) {
@@ -253,13 +320,28 @@ std::string FractionRule::Text(double x, int decimals) {
         const double ax = std::fabs(x);
         if (isWhole(ax))
             return wholeText(x);
-        if (const std::optional<Found> found = recognised(ax)) {
+        bool near = false;
+        const std::optional<Found> found = recognised(ax, near);
+        if (found && !near) {
             std::string text = x < 0 ? "-" : "";
             text += digits(found->numerator);
             text += '/';
             text += digits(found->denominator);
             return text;
         }
+        // Rarer: the typed decimals, and floating-point results near a
+        // simple fraction, whole ones shown as the whole numbers they are.
+        mpq_class value;
+        const Rule rule = RuleOf(x, &value);
+        if (rule == Rule::Decimal && (mpz_sizeinbase(value.get_num_mpz_t(), 10) > 21 ||
+                                      mpz_sizeinbase(value.get_den_mpz_t(), 10) > 21)) {
+            // 1e-300 is better read as typed than as 1 over 301 digits.
+            char text[64];
+            const auto written = std::to_chars(text, text + sizeof text, x);
+            return std::string(text, written.ptr);
+        }
+        if (rule != Rule::Binary)
+            return FractionText(value);
     }
     // A field of 1 gives the same trimmed text as 0 without padding it to
     // 25 first; the two differ only in the scientific form, which needs

@@ -24,7 +24,7 @@ TEST(FractionView, AlignsEachColumnToItsWidestEntry) {
 TEST(FractionView, DecimalsFollowDisplayOptions) {
     GVar ws;
     ws.DecimalPlaces = 0;
-    AddMatrix(ws, "", {{std::sqrt(2.0)}, {1e-300}});
+    AddMatrix(ws, "", {{std::sqrt(2.0)}, {std::sqrt(2.0) * 1e-300}});
     EXPECT_EQ(FractionListing(ws).ViewText(1), "\r\n2, 1\r\n1\r\n0\r\n");
 }
 

@@ -7,7 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
@@ -53,7 +56,19 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"thousandths", 123456.789, "123456789/1000"},
         RuleCase{"third from a grid", 1.0 / 3, "1/3"}, RuleCase{"sevenths", 22.0 / 7, "22/7"},
         RuleCase{"largest denominator", 1.0 / 999983, "1/999983"},
-        RuleCase{"denominator past the bound", 1.0 / 1000003, "(c)"},
+        RuleCase{"denominator past the bound", 1.0 / 1000003, "999997000009/1000000000000000000"},
+        // (a2): typed decimals of 7 to 12 significant digits, as typed.
+        RuleCase{"seven digits", 0.1234567, "1234567/10000000"},
+        RuleCase{"twelve digits", -0.123456789012, "-30864197253/250000000000"},
+        RuleCase{"small typed", 1.5e-12, "3/2000000000000"},
+        RuleCase{"typed below the bound", 5e-40,
+                 "1/2000000000000000000000000000000000000000"},
+        // Thirteen digits and more: (b) where a simple fraction is near ...
+        RuleCase{"thirteen digits near six", 6.0000000000001, "6"},
+        RuleCase{"inverse entry of fifteen digits", -0.372185430463576, "-281/755"},
+        RuleCase{"whole inverse entry", 84.9999999999961, "85"},
+        // ... else (c).
+        RuleCase{"thirteen digits", 0.1234567890123, "(c)"},
         // (b): results of floating-point work.
         RuleCase{"third from an inverse", 0.33333333333333326, "1/3"},
         RuleCase{"sum of tenths", 0.1 + 0.2, "3/10"},
@@ -68,9 +83,9 @@ INSTANTIATE_TEST_SUITE_P(
         RuleCase{"two to the 53 plus 2", std::ldexp(1.0, 53) + 2, "9007199254740994"},
         RuleCase{"negative whole", -7.0, "-7"}, RuleCase{"negative zero", -0.0, "0"},
         // (c): nothing simple comes near.
-        RuleCase{"root of two", std::sqrt(2.0), "(c)"}, RuleCase{"tiny", 1e-300, "(c)"},
-        RuleCase{"below the bound", std::ldexp(1.0, -31), "(c)"},
-        RuleCase{"subnormal", 5e-324, "(c)"}),
+        RuleCase{"root of two", std::sqrt(2.0), "(c)"},
+        RuleCase{"tiny", std::sqrt(2.0) * 1e-300, "(c)"},
+        RuleCase{"below the bound", std::ldexp(1.0, -31), "(c)"}),
     CaseName());
 
 TEST(RuleText, ShowsDecimalsUnderTheThirdCase) {
@@ -107,6 +122,25 @@ std::optional<mpq_class> SearchNearDenominators(double x) {
     return std::nullopt;
 }
 
+// The decimal of the fewest significant digits that reads back as x, when
+// it has at most 12.
+std::optional<mpq_class> ShortDecimal(double x) {
+    char text[64];
+    for (int digits = 1; digits <= 12; ++digits) {
+        std::snprintf(text, sizeof text, "%.*e", digits - 1, x);
+        if (std::strtod(text, nullptr) != x)
+            continue;
+        std::string mantissa(text, std::strchr(text, 'e'));
+        mantissa.erase(std::remove(mantissa.begin(), mantissa.end(), '.'), mantissa.end());
+        const int exponent = std::atoi(std::strchr(text, 'e') + 1) - (digits - 1);
+        mpz_class scale;
+        mpz_ui_pow_ui(scale.get_mpz_t(), 10, static_cast<unsigned long>(std::abs(exponent)));
+        return exponent < 0 ? Fraction(mpz_class(mantissa), scale)
+                            : mpq_class(mpz_class(mantissa) * scale);
+    }
+    return std::nullopt;
+}
+
 TEST(RuleSearch, AgreesWithTryingEveryDenominator) {
     std::mt19937_64 random(77);
     for (int k = 0; k < 60; ++k) {
@@ -125,8 +159,10 @@ TEST(RuleSearch, AgreesWithTryingEveryDenominator) {
             x = static_cast<double>(random() % 400 + 1) /
                 static_cast<double>(random() % 100000 + 900000);
             break;
-        case 3: // anything tiny
-            x = std::uniform_real_distribution<double>(1e-7, 1e-3)(random);
+        case 3: // anything tiny, or a typed decimal of 7 to 12 digits
+            x = k % 2 == 0 ? std::uniform_real_distribution<double>(1e-7, 1e-3)(random)
+                           : static_cast<double>(random() % 1000000000000) /
+                                 std::pow(10.0, static_cast<double>(random() % 12 + 1));
             break;
         default: // anything
             x = std::uniform_real_distribution<double>(0, 100)(random);
@@ -134,6 +170,8 @@ TEST(RuleSearch, AgreesWithTryingEveryDenominator) {
         if (x == std::floor(x))
             continue;
         std::optional<mpq_class> expected = SearchEveryDenominator(x);
+        if (!expected)
+            expected = ShortDecimal(x);
         if (!expected)
             expected = SearchNearDenominators(x);
         const std::optional<mpq_class> found = FractionRule::Recognise(x);
