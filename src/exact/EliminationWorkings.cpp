@@ -4,6 +4,7 @@
 #include "EliminationWorkings.h"
 
 #include "ExactMatrix.h"
+#include "ExactOperations.h"
 #include "FractionListing.h"
 #include "FractionRule.h"
 #include "GVar.h"
@@ -11,31 +12,36 @@
 #include "MUtil.h"
 #include "MatOperations.h"
 #include "Messages.h"
+#include "WorkingText.h"
 
 #include <memory>
 #include <vector>
 
 namespace {
-const char* const EndLine = "\r\n";
+const char* const EndLine = WorkingText::EndLine;
 const char* const PivotRule =
     "The pivot of each column is its first non-zero entry at or below the current row.";
 
 std::string line(const std::string& text) {
-    return text + EndLine;
+    return WorkingText::Line(text);
 }
 
 std::string sizeText(int rows, int cols) {
-    return std::to_string(rows) + " x " + std::to_string(cols);
+    return WorkingText::Size(rows, cols);
 }
 
 std::string counted(int count, const std::string& what) {
     return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
 }
 
+// Matrices stop being shown past this size, which leaves room for the
+// result and the closing lines within WorkingText::MaxBytes.
+const std::size_t ShownBytes = WorkingText::MaxBytes - 100000;
+
 // A fraction as a factor of a product: bracketed when it is negative or
 // not whole.
 std::string factorText(const mpq_class& value) {
-    const std::string text = FractionRule::FractionText(value);
+    const std::string text = WorkingText::Number(value);
     return value < 0 || value.get_den() != 1 ? "(" + text + ")" : text;
 }
 
@@ -46,7 +52,7 @@ std::string block(const ExactMatrix& m, int barAfter = 0) {
     cells.reserve(static_cast<std::size_t>(m.Rows()) * m.Cols());
     for (int i = 1; i <= m.Rows(); ++i)
         for (int j = 1; j <= m.Cols(); ++j)
-            cells.push_back(FractionRule::FractionText(m.At(i, j)));
+            cells.push_back(WorkingText::Number(m.At(i, j)));
     return FractionListing::AlignedRows(cells, m.Rows(), m.Cols(), 2, barAfter);
 }
 
@@ -70,6 +76,11 @@ public:
 
     void Done(const HandElimination::Operation& operation, const ExactMatrix& after) override {
         m_text += line(operation.Text());
+        if (m_show && m_text.size() > ShownBytes) {
+            m_show = false;
+            m_text += line("From here on the matrices are left out: the working would be longer "
+                           "than 1 MB.");
+        }
         if (m_show)
             m_text += block(after, m_barAfter) + EndLine;
     }
@@ -98,6 +109,9 @@ public:
         if (!m_show)
             m_text += EndLine;
     }
+
+    // Whether the last operation was followed by its matrix.
+    bool Showing() const { return m_show; }
 
 private:
     std::string& m_text;
@@ -138,19 +152,21 @@ FloatingInverse floatingInverse(const TMatrixRec& A) {
 const char* const FloatingStart = "In floating point, the workspace's Invert ";
 
 // The lesson about rounding: how far the floating-point inverse lies from
-// the exact one.
-std::string comparison(const std::string& name, const ExactMatrix& exact,
-                       const FloatingInverse& floating) {
+// the exact one, measured exactly.
+std::string comparison(const std::string& inverseName, const std::string& name,
+                       const ExactMatrix& exact, const FloatingInverse& floating) {
     if (!floating.made)
         return line(FloatingStart + std::string("refuses ") + name + ": \"" + floating.refusal +
                     "\"");
     mpq_class largest = 0;
     int row = 0;
     int col = 0;
+    bool nearest = true;
     for (int i = 1; i <= exact.Rows(); ++i)
         for (int j = 1; j <= exact.Cols(); ++j) {
-            const mpq_class difference =
-                abs(exact.At(i, j) - mpq_class(floating.inverse->At(i, j)));
+            const double stored = floating.inverse->At(i, j);
+            const mpq_class difference = abs(exact.At(i, j) - mpq_class(stored));
+            nearest = nearest && FractionRule::NearestDouble(exact.At(i, j)) == stored;
             if (difference > largest) {
                 largest = difference;
                 row = i;
@@ -159,16 +175,24 @@ std::string comparison(const std::string& name, const ExactMatrix& exact,
         }
     if (largest == 0)
         return line(FloatingStart + std::string("gives exactly this inverse."));
-    std::string amount = MUtil::Scientific(FractionRule::NearestDouble(largest).value_or(0.0), 3);
-    amount.erase(0, amount.find_first_not_of(' '));
-    return line(FloatingStart + std::string("gives inv(") + name +
-                ") with rounding errors: the largest difference from the exact inverse is " +
-                amount + ", in entry (" + std::to_string(row) + ", " + std::to_string(col) + ").");
+    std::string text = line(FloatingStart + std::string("gives ") + inverseName +
+                            " with rounding errors: the largest difference from the exact "
+                            "inverse is " +
+                            WorkingText::Scientific(largest) + ", in entry (" +
+                            std::to_string(row) + ", " + std::to_string(col) + ").");
+    if (nearest)
+        text += line("Each of its entries is the double nearest the exact one: the differences "
+                     "are the rounding of the exact values to doubles, not errors of the "
+                     "method.");
+    return text;
 }
 
 // The title, the lines that explain the method, and the starting matrix.
+// The title, the lines that explain the method, the starting matrix and
+// the operand's values that were read by rounding to a near fraction.
 std::string opening(const std::string& title, const std::string& method, bool show,
-                    const std::string& startName, const ExactMatrix& start, int barAfter = 0) {
+                    const std::string& startName, const ExactMatrix& start,
+                    const TMatrixRec& operand, int barAfter = 0) {
     std::string text = line(title + ", worked in exact fractions");
     text += line(method);
     text += line(PivotRule);
@@ -178,7 +202,20 @@ std::string opening(const std::string& title, const std::string& method, bool sh
         text += line("Larger than " +
                      sizeText(EliminationWorkings::ShownSize, EliminationWorkings::ShownSize) +
                      ": the row operations and the result only.");
+    text += WorkingText::NearReadings(operand, operand.Name);
     return text + EndLine;
+}
+
+// What the workspace does with an exact result that has an entry beyond
+// the range of a double.
+std::string tooLarge(const std::string& what, const ExactMatrix& result) {
+    for (int i = 1; i <= result.Rows(); ++i)
+        for (int j = 1; j <= result.Cols(); ++j)
+            if (!FractionRule::NearestDouble(result.At(i, j)))
+                return line(what + " is beyond the range of a double: nothing is stored in the "
+                                   "workspace (\"" +
+                            ExactOperations::TooLargeMessage + "\").");
+    return std::string();
 }
 
 bool shown(const TMatrixRec& A) {
@@ -191,6 +228,7 @@ std::string EliminationWorkings::Invert(int a) const {
         return std::string();
     const TMatrixRec& A = m_workspace.Matrix(a);
     const std::string& name = A.Name;
+    const std::string inv = WorkingText::StoredName("inv(" + name + ")");
     const std::string title = "Inverse of " + name + " (" + sizeText(A.Rows, A.Cols) + ")";
     if (A.Rows != A.Cols)
         return line(title) + line(name + " is not square: only a square matrix has an inverse.");
@@ -204,33 +242,27 @@ std::string EliminationWorkings::Invert(int a) const {
         augmented.At(i, n + i) = 1;
     }
     const bool show = shown(A);
-    std::string text =
-        opening(title, "Row operations turn [" + name + " | I] into [I | inv(" + name + ")].", show,
-                "[" + name + " | I]", augmented, n);
+    std::string text = opening(title, "Row operations turn [" + name + " | I] into [I | " + inv + "].",
+                               show, "[" + name + " | I]", augmented, A, n);
 
     HandElimination elimination(augmented, HandElimination::Goal::Reduced, n, m_progress);
     Writer writer(text, show, n, true);
     const bool complete = elimination.Run(writer);
     writer.Finish();
-    const FloatingInverse floating = floatingInverse(A);
     if (!complete) {
+        // The workspace's Invert decides on these same fractions.
         text += line(writer.missing() + " of the left block: " + name +
                      " is singular and has no inverse.");
-        if (floating.made)
-            return text + line(FloatingStart +
-                               std::string("nevertheless gives a result: "
-                                           "rounding hides that ") +
-                               name + " is singular.");
-        return text + line(FloatingStart + std::string("refuses ") + name + " as well: \"" +
-                           floating.refusal + "\"");
+        return text + line("The workspace's Invert refuses " + name + ": \"" +
+                           ExactOperations::SingularMessage + "\"");
     }
 
     const ExactMatrix inverse = elimination.Matrix().Columns(n + 1, n);
-    text += resultBlock("inv(" + name + ")", inverse) + EndLine;
+    text += resultBlock(inv, inverse) + EndLine;
     const bool holds = exactA * inverse == ExactMatrix::Identity(n);
-    text += line("Check: " + name + " inv(" + name + ") = I " +
+    text += line("Check: " + name + " " + inv + " = I " +
                  (holds ? "holds exactly." : "does NOT hold."));
-    return text + comparison(name, inverse, floating);
+    return text + comparison(inv, name, inverse, floatingInverse(A));
 }
 
 std::string EliminationWorkings::Determinant(int a) const {
@@ -238,7 +270,7 @@ std::string EliminationWorkings::Determinant(int a) const {
         return std::string();
     const TMatrixRec& A = m_workspace.Matrix(a);
     const std::string& name = A.Name;
-    const std::string det = "det(" + name + ")";
+    const std::string det = WorkingText::StoredName("det(" + name + ")");
     const std::string title = "Determinant of " + name + " (" + sizeText(A.Rows, A.Cols) + ")";
     if (A.Rows != A.Cols)
         return line(title) + line(name + " is not square: only a square matrix has a "
@@ -249,7 +281,7 @@ std::string EliminationWorkings::Determinant(int a) const {
     std::string text = opening(title,
                                "Adding a multiple of one row to another keeps the determinant; "
                                "a row swap changes its sign.",
-                               show, name, start);
+                               show, name, start, A);
     HandElimination elimination(start, HandElimination::Goal::Echelon, A.Cols, m_progress);
     Writer writer(text, show, 0, true);
     const bool complete = elimination.Run(writer);
@@ -271,11 +303,16 @@ std::string EliminationWorkings::Determinant(int a) const {
         product = "1";
     std::string explanation =
         "The matrix is upper triangular: " + det + " is the product of its diagonal";
-    if (swaps > 0)
+    if (swaps == 1)
+        explanation += ", with the sign changed by 1 row swap";
+    else if (swaps > 1)
         explanation += ", with the sign changed by each of the " + counted(swaps, "row swap");
     text += line(explanation + ".");
     const std::string sign = swaps > 0 ? "(-1)^" + std::to_string(swaps) + " * " : "";
-    text += line(det + " = " + sign + product + " = " + FractionRule::FractionText(value));
+    text += line(det + " = " + sign + product + " = " + WorkingText::Number(value));
+    ExactMatrix result(1, 1);
+    result.At(1, 1) = value;
+    text += tooLarge(det, result);
     return text + EndLine + singleResult(det, value);
 }
 
@@ -284,14 +321,14 @@ std::string EliminationWorkings::Rank(int a) const {
         return std::string();
     const TMatrixRec& A = m_workspace.Matrix(a);
     const std::string& name = A.Name;
-    const std::string rank = "rank(" + name + ")";
+    const std::string rank = WorkingText::StoredName("rank(" + name + ")");
     const bool show = shown(A);
     const ExactMatrix start = ExactMatrix::FromRecord(A);
     std::string text =
         opening("Rank of " + name + " (" + sizeText(A.Rows, A.Cols) + ")",
                 "Row operations keep the rank: it is the number of non-zero rows of a row "
                 "echelon form.",
-                show, name, start);
+                show, name, start, A);
     HandElimination elimination(start, HandElimination::Goal::Echelon, A.Cols, m_progress);
     Writer writer(text, show, 0, false);
     elimination.Run(writer);
@@ -307,16 +344,20 @@ std::string EliminationWorkings::Rref(int a) const {
         return std::string();
     const TMatrixRec& A = m_workspace.Matrix(a);
     const std::string& name = A.Name;
+    const std::string rref = WorkingText::StoredName("rref(" + name + ")");
     const bool show = shown(A);
     const ExactMatrix start = ExactMatrix::FromRecord(A);
     std::string text =
         opening("Reduced row echelon form of " + name + " (" + sizeText(A.Rows, A.Cols) + ")",
                 "Each pivot is scaled to 1 and cleared from the rest of its "
                 "column.",
-                show, name, start);
+                show, name, start, A);
     HandElimination elimination(start, HandElimination::Goal::Reduced, A.Cols, m_progress);
     Writer writer(text, show, 0, false);
     elimination.Run(writer);
     writer.Finish();
-    return text + resultBlock("rref(" + name + ")", elimination.Matrix());
+    const std::string refusal = tooLarge(rref, elimination.Matrix());
+    if (!refusal.empty())
+        text += refusal + EndLine;
+    return text + resultBlock(rref, elimination.Matrix());
 }

@@ -1,0 +1,91 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "WorkingText.h"
+
+#include "CellText.h"
+#include "FractionRule.h"
+#include "GVar.h"
+
+namespace {
+std::string digitsText(const mpz_class& value) {
+    std::string text = value.get_str();
+    const std::size_t sign = text[0] == '-' ? 1 : 0;
+    const std::size_t count = text.size() - sign;
+    if (count <= WorkingText::LongDigits)
+        return text;
+    return text.substr(0, sign + 10) + "..." + text.substr(text.size() - 10) + " (" +
+           std::to_string(count) + " digits)";
+}
+
+mpq_class powerOfTen(long exponent) {
+    mpz_class power;
+    mpz_ui_pow_ui(power.get_mpz_t(), 10, static_cast<unsigned long>(exponent < 0 ? -exponent : exponent));
+    return exponent < 0 ? mpq_class(1, power) : mpq_class(power);
+}
+} // namespace
+
+std::string WorkingText::Size(int rows, int cols) {
+    return std::to_string(rows) + " x " + std::to_string(cols);
+}
+
+std::string WorkingText::StoredName(const std::string& name) {
+    return TMatrixRec::CutName(name);
+}
+
+std::string WorkingText::Number(const mpq_class& value) {
+    if (value.get_den() == 1)
+        return digitsText(value.get_num());
+    return digitsText(value.get_num()) + "/" + digitsText(value.get_den());
+}
+
+std::string WorkingText::Scientific(const mpq_class& value) {
+    // e with 100 <= value / 10^(e - 2) < 1000, from the lengths of the
+    // numerator and the denominator, then set right.
+    long e = static_cast<long>(mpz_sizeinbase(value.get_num_mpz_t(), 10)) -
+             static_cast<long>(mpz_sizeinbase(value.get_den_mpz_t(), 10));
+    mpq_class scaled = value / powerOfTen(e - 2);
+    while (scaled >= 1000) {
+        scaled /= 10;
+        ++e;
+    }
+    while (scaled < 100) {
+        scaled *= 10;
+        --e;
+    }
+    // Nearest, halves up.
+    mpz_class digits = (scaled.get_num() * 2 + scaled.get_den()) / (scaled.get_den() * 2);
+    if (digits == 1000) {
+        digits = 100;
+        ++e;
+    }
+    const std::string d = digits.get_str();
+    std::string exponent = std::to_string(e < 0 ? -e : e);
+    if (exponent.size() < 4)
+        exponent.insert(0, 4 - exponent.size(), '0');
+    return d.substr(0, 1) + "." + d.substr(1) + "E" + (e < 0 ? "-" : "+") + exponent;
+}
+
+std::string WorkingText::NearReadings(const TMatrixRec& m, const std::string& name) {
+    std::string text;
+    int count = 0;
+    for (int i = 1; i <= m.Rows; ++i)
+        for (int j = 1; j <= m.Cols; ++j) {
+            mpq_class value;
+            if (FractionRule::RuleOf(m.At(i, j), &value) != FractionRule::Rule::Near)
+                continue;
+            if (++count <= ListedReadings)
+                text += Line("  (" + std::to_string(i) + ", " + std::to_string(j) + ") " +
+                             CellText::EditText(m.At(i, j)) + " is read as " + Number(value));
+        }
+    if (count == 0)
+        return std::string();
+    if (count > ListedReadings)
+        text += Line("  and " + std::to_string(count - ListedReadings) + " more read so.");
+    const std::string heading =
+        count == 1 ? "1 value of " + name +
+                         " is read as the simple fraction within a relative 1e-12 of it:"
+                   : std::to_string(count) + " values of " + name +
+                         " are read as the simple fractions within a relative 1e-12 of them:";
+    return Line(heading) + text;
+}

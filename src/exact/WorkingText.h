@@ -1,0 +1,54 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <gmpxx.h>
+
+#include <cstddef>
+#include <string>
+
+struct TMatrixRec;
+
+// The pieces every worked solution is made of, so that all of them write
+// numbers, names and notes alike. Texts are plain ASCII with CR LF line
+// ends.
+class WorkingText {
+public:
+    static constexpr const char* EndLine = "\r\n";
+
+    // Numbers of more digits than this are shortened in workings.
+    static constexpr std::size_t LongDigits = 60;
+    // No working grows past this many bytes; the result stays whole.
+    static constexpr std::size_t MaxBytes = 1000000;
+    // Operand values read by (b) that are listed one by one; the rest are
+    // counted.
+    static constexpr int ListedReadings = 10;
+
+    static std::string Line(const std::string& text) { return text + EndLine; }
+
+    // "3 x 4"
+    static std::string Size(int rows, int cols);
+
+    // The name a result is stored under: cut as every stored name is.
+    static std::string StoredName(const std::string& name);
+
+    // "p/q", or "p" when q = 1, each of p and q of more than LongDigits
+    // digits shown as its first and last ten digits and its length:
+    // "1234567890...8901234567 (301 digits)". The value itself is whole
+    // wherever it is used; only its text is shortened.
+    static std::string Number(const mpq_class& value);
+
+    // A positive fraction in E notation with 3 significant digits, rounded
+    // to nearest ("6.26E-0017", "1.10E-0324"), at any magnitude: no double
+    // is involved, so values below the smallest or above the largest double
+    // show as they are.
+    static std::string Scientific(const mpq_class& value);
+
+    // The entries of m that FractionRule reads by its rule (b), within a
+    // relative 1e-12 of a simple fraction rather than as typed: a heading
+    // naming `name`, then "(2, 2) 6.0000000000001 is read as 6" for each,
+    // the first ListedReadings and a count of the rest. "" when there are
+    // none.
+    static std::string NearReadings(const TMatrixRec& m, const std::string& name);
+};
