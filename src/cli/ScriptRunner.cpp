@@ -232,7 +232,7 @@ void ScriptRunner::listMatrices(const Arguments& args) {
 
 void ScriptRunner::viewMatrix(const Arguments& args) {
     if (const int slot = slotArgument(args, 0); slot > 0)
-        m_out << (m_fractions ? FractionListing(m_workspace).ViewText(slot)
+        printed(), m_out << (m_fractions ? FractionListing(m_workspace).ViewText(slot)
                               : MatrixListing(m_workspace, m_messages).ViewText(slot));
 }
 
@@ -253,6 +253,7 @@ void ScriptRunner::renameMatrix(const Arguments& args) {
 }
 
 void ScriptRunner::listNames(const Arguments&) {
+    printed();
     for (int slot = 1; slot <= m_workspace.MatrixCount; ++slot)
         m_out << m_workspace.Matrix(slot).ListItemText() << '\n';
 }
@@ -299,6 +300,7 @@ void ScriptRunner::dumpMatrix(const Arguments& args) {
     if (slot < 1)
         return;
     const TMatrixRec& m = m_workspace.Matrix(slot);
+    printed();
     m_out << m.Name << '\n' << int(m.Rows) << ' ' << int(m.Cols) << '\n';
     char number[40];
     for (int i = 1; i <= m.Rows; ++i) {
@@ -343,46 +345,57 @@ void ScriptRunner::subtractMatrices(const Arguments& args) { onTwo(args, &MatOpe
 void ScriptRunner::invertMatrix(const Arguments& args) {
     ExactOperations(m_workspace, m_messages).InvertMat(slotArgument(args, 0));
     if (m_working)
-        m_out << EliminationWorkings(m_workspace).Invert(slotArgument(args, 0));
+        printWorking(EliminationWorkings(m_workspace).Invert(slotArgument(args, 0)));
 }
 
 void ScriptRunner::choleskyMatrix(const Arguments& args) {
     onOne(args, &MatOperations::CholeskyMat);
     if (m_working)
-        m_out << FormulaWorkings(m_workspace).Cholesky(slotArgument(args, 0));
+        printWorking(FormulaWorkings(m_workspace).Cholesky(slotArgument(args, 0)));
 }
 
 void ScriptRunner::multiplyMatrices(const Arguments& args) {
     onTwo(args, &MatOperations::MultiplyMat);
     if (const int a = slotArgument(args, 0); m_working && a > 0)
-        m_out << FormulaWorkings(m_workspace).Multiply(a, slotArgument(args, 1));
+        printWorking(FormulaWorkings(m_workspace).Multiply(a, slotArgument(args, 1)));
 }
 
 void ScriptRunner::solveSystem(const Arguments& args) {
     onTwo(args, &MatOperations::SubstituteMat);
     if (const int r = slotArgument(args, 0); m_working && r > 0)
-        m_out << FormulaWorkings(m_workspace).Substitution(r, slotArgument(args, 1));
+        printWorking(FormulaWorkings(m_workspace).Substitution(r, slotArgument(args, 1)));
 }
 
 void ScriptRunner::determinant(const Arguments& args) {
     const int slot = slotArgument(args, 0);
     ExactOperations(m_workspace, m_messages).DeterminantMat(slot);
     if (m_working)
-        m_out << EliminationWorkings(m_workspace).Determinant(slot);
+        printWorking(EliminationWorkings(m_workspace).Determinant(slot));
 }
 
 void ScriptRunner::rank(const Arguments& args) {
     const int slot = slotArgument(args, 0);
     ExactOperations(m_workspace, m_messages).RankMat(slot);
     if (m_working)
-        m_out << EliminationWorkings(m_workspace).Rank(slot);
+        printWorking(EliminationWorkings(m_workspace).Rank(slot));
 }
 
 void ScriptRunner::rowEchelon(const Arguments& args) {
     const int slot = slotArgument(args, 0);
     ExactOperations(m_workspace, m_messages).RrefMat(slot);
     if (m_working)
-        m_out << EliminationWorkings(m_workspace).Rref(slot);
+        printWorking(EliminationWorkings(m_workspace).Rref(slot));
+}
+
+// One empty line between two workings that follow each other, so that
+// each stands apart as it does in a window of its own.
+void ScriptRunner::printWorking(const std::string& text) {
+    if (text.empty())
+        return;
+    if (m_afterWorking)
+        m_out << "\r\n";
+    m_out << text;
+    m_afterWorking = true;
 }
 
 bool ScriptRunner::switchArgument(const Arguments& args) {

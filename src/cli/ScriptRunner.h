@@ -79,6 +79,9 @@ private:
     void eraseMatrix(const Arguments& args);
     void renameMatrix(const Arguments& args);
     void listNames(const Arguments& args);
+    void printWorking(const std::string& text);
+    // Called before any other text goes to standard output.
+    void printed() { m_afterWorking = false; }
     void newMatrix(const Arguments& args);
     void dumpMatrix(const Arguments& args);
     void scaleMatrix(const Arguments& args);
@@ -107,4 +110,5 @@ private:
     std::map<std::string, Handler> m_commands;
     bool m_fractions = false;  // Show fractions
     bool m_working = false;    // Show working
+    bool m_afterWorking = false; // the last text printed was a working
 };

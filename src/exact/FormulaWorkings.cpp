@@ -7,20 +7,24 @@
 #include "FractionRule.h"
 #include "GVar.h"
 #include "MUtil.h"
+#include "MatOperations.h"
+#include "Messages.h"
+#include "WorkingText.h"
 
 #include <cmath>
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace {
-const char* const EndLine = "\r\n";
+const char* const EndLine = WorkingText::EndLine;
 
 std::string line(const std::string& text) {
-    return text + EndLine;
+    return WorkingText::Line(text);
 }
 
 std::string sizeText(const TMatrixRec& m) {
-    return std::to_string(m.Rows) + " x " + std::to_string(m.Cols);
+    return WorkingText::Size(m.Rows, m.Cols);
 }
 
 // Thrown when a double leaves the finite range; the working stops there.
@@ -42,6 +46,7 @@ public:
         return Number(x);
     }
 
+    bool IsExact() const { return m_exact; }
     bool IsZero() const { return m_exact ? m_fraction == 0 : m_double == 0.0; }
     bool IsPositive() const { return m_exact ? m_fraction > 0 : m_double > 0.0; }
     bool IsNegative() const { return m_exact ? m_fraction < 0 : m_double < 0.0; }
@@ -90,9 +95,18 @@ public:
 
     std::string Text(int decimals) const {
         if (m_exact)
-            return FractionRule::FractionText(m_fraction);
-        // A field of 1: the trimmed fixed form.
-        return MUtil::FormatNumber(1, static_cast<std::uint8_t>(decimals & 0xFF), m_double);
+            return WorkingText::Number(m_fraction);
+        return WorkingText::Approximate(m_double, decimals);
+    }
+
+    // What stands between a formula and this number as its value: "~" when
+    // it was rounded on the way.
+    std::string Equals() const { return m_exact ? " = " : " ~ "; }
+
+    // The text as the dividend of a division: a fraction bracketed.
+    std::string Dividend(int decimals) const {
+        const std::string text = Text(decimals);
+        return text.find('/') != std::string::npos ? "(" + text + ")" : text;
     }
 
     // The text as a factor or a base: bracketed when negative or a fraction.
@@ -153,7 +167,25 @@ std::string resultBlock(const std::string& name, const std::vector<Number>& valu
 
 std::string numbersLine(int decimals) {
     return line("Numbers are exact fractions where they can be, else shown with " +
-                std::to_string(decimals) + " decimals.");
+                std::to_string(decimals) +
+                " decimals (at least 5 significant digits) after a \"~\" where rounded.");
+}
+
+class LastMessage : public Messages {
+public:
+    void ShowMessage(const std::string& text) override { shown = text; }
+    std::string shown;
+};
+
+// What the workspace's floating-point Cholesky does with A, in a scratch
+// workspace so that the real one is left alone: "" when it stores a
+// result, else its message.
+std::string floatingCholesky(const TMatrixRec& A) {
+    GVar scratch;
+    scratch.Append(std::make_unique<TMatrixRec>(A));
+    LastMessage messages;
+    MatOperations(scratch, messages).CholeskyMat(1);
+    return scratch.MatrixCount == 2 ? std::string() : messages.shown;
 }
 
 const char* const RangeStop = "A number here is beyond the range of a double: the working stops.";
@@ -165,6 +197,7 @@ std::string FormulaWorkings::Cholesky(int a) const {
     const TMatrixRec& A = m_workspace.Matrix(a);
     const std::string& name = A.Name;
     const int D = m_workspace.DecimalPlaces;
+    const std::string chol = WorkingText::StoredName("Chol(" + name + ")");
     std::string text = line("Cholesky decomposition of " + name + " (" + sizeText(A) +
                             "): " + name + " = U'U with U upper triangular");
     if (A.Rows != A.Cols)
@@ -172,6 +205,7 @@ std::string FormulaWorkings::Cholesky(int a) const {
                                   "decomposition.");
     const int n = A.Rows;
     text += numbersLine(D);
+    text += WorkingText::NearReadings(A, name);
     bool symmetric = true;
     for (int i = 1; i <= n; ++i)
         for (int j = 1; j < i; ++j)
@@ -198,21 +232,28 @@ std::string FormulaWorkings::Cholesky(int a) const {
             std::string formula =
                 entry("u", k, k, n) + " = sqrt(" + symbols + ") = sqrt(" + numbers + ")";
             if (k > 1)
-                formula += " = sqrt(" + s.Text(D) + ")";
+                formula += s.Equals() + "sqrt(" + s.Text(D) + ")";
             if (!s.IsPositive()) {
                 text += line(formula);
-                return text + line("The number under the square root, " + s.Text(D) +
-                                   ", is not positive: " + name +
-                                   " is not positive definite, so it has no Cholesky "
-                                   "decomposition.");
+                text += line("The number under the square root, " + s.Text(D) +
+                             ", is not positive: " + name +
+                             " is not positive definite, so it has no Cholesky "
+                             "decomposition.");
+                const std::string refusal = floatingCholesky(A);
+                if (refusal.empty())
+                    return text + line("In floating point, rounding gives a positive number "
+                                       "there, and the workspace's Cholesky nevertheless stores "
+                                       "a result, " + chol + ".");
+                return text + line("The workspace's Cholesky refuses " + name + " as well: \"" +
+                                   refusal + "\"");
             }
             u(k, k) = s.Sqrt();
-            text += line(formula + " = " + u(k, k).Text(D));
+            text += line(formula + u(k, k).Equals() + u(k, k).Text(D));
             // The rest of the row: u_kj = (a_kj - sum of u_ik u_ij) / u_kk.
             for (int j = k + 1; j <= n; ++j) {
                 const Number akj = Number::Value(A.At(k, j));
                 symbols = entry("a", k, j, n);
-                numbers = akj.Text(D);
+                numbers = k > 1 ? akj.Text(D) : akj.Dividend(D);
                 Number sum = akj;
                 for (int i = 1; i < k; ++i) {
                     symbols += " - " + entry("u", i, k, n) + "*" + entry("u", i, j, n);
@@ -225,13 +266,14 @@ std::string FormulaWorkings::Cholesky(int a) const {
                 }
                 u(k, j) = sum / u(k, k);
                 text += line(entry("u", k, j, n) + " = " + symbols + " / " + entry("u", k, k, n) +
-                             " = " + numbers + " / " + u(k, k).Factor(D) + " = " + u(k, j).Text(D));
+                             " = " + numbers + " / " + u(k, k).Factor(D) + u(k, j).Equals() +
+                             u(k, j).Text(D));
             }
         }
     } catch (const OutOfRange&) {
-        return text + line(RangeStop);
+        return WorkingText::Capped(text, line(RangeStop));
     }
-    return text + EndLine + resultBlock("Chol(" + name + ")", U, n, n, D);
+    return WorkingText::Capped(text + EndLine, resultBlock(chol, U, n, n, D));
 }
 
 std::string FormulaWorkings::Substitution(int r, int b) const {
@@ -250,6 +292,7 @@ std::string FormulaWorkings::Substitution(int r, int b) const {
                            "decomposition.");
     const int n = R.Rows;
     text += numbersLine(D);
+    text += WorkingText::NearReadings(R, R.Name) + WorkingText::NearReadings(B, B.Name);
     const auto rr = [&](int i, int j) { return Number::Value(R.At(i, j)); };
     const auto singular = [&](int i) {
         return line(entry("r", i, i, n) + " is 0: R is singular, so R'R x = b cannot be solved.");
@@ -264,7 +307,8 @@ std::string FormulaWorkings::Substitution(int r, int b) const {
             if (rii.IsZero())
                 return text + singular(i);
             std::string symbols = element("b", i);
-            std::string numbers = Number::Value(B.At(i, 1)).Text(D);
+            std::string numbers = i > 1 ? Number::Value(B.At(i, 1)).Text(D)
+                                        : Number::Value(B.At(i, 1)).Dividend(D);
             Number sum = Number::Value(B.At(i, 1));
             for (int j = 1; j < i; ++j) {
                 symbols += " - " + entry("r", j, i, n) + "*" + element("y", j);
@@ -277,13 +321,13 @@ std::string FormulaWorkings::Substitution(int r, int b) const {
             }
             y[i] = sum / rii;
             text += line(element("y", i) + " = " + symbols + " / " + entry("r", i, i, n) + " = " +
-                         numbers + " / " + rii.Factor(D) + " = " + y[i].Text(D));
+                         numbers + " / " + rii.Factor(D) + y[i].Equals() + y[i].Text(D));
         }
         text += EndLine + line("Back, R x = y:");
         for (int i = n; i >= 1; --i) {
             const Number rii = rr(i, i);
             std::string symbols = element("y", i);
-            std::string numbers = y[i].Text(D);
+            std::string numbers = i < n ? y[i].Text(D) : y[i].Dividend(D);
             Number sum = y[i];
             for (int j = i + 1; j <= n; ++j) {
                 symbols += " - " + entry("r", i, j, n) + "*" + element("x", j);
@@ -296,12 +340,13 @@ std::string FormulaWorkings::Substitution(int r, int b) const {
             }
             x[i] = sum / rii;
             text += line(element("x", i) + " = " + symbols + " / " + entry("r", i, i, n) + " = " +
-                         numbers + " / " + rii.Factor(D) + " = " + x[i].Text(D));
+                         numbers + " / " + rii.Factor(D) + x[i].Equals() + x[i].Text(D));
         }
     } catch (const OutOfRange&) {
-        return text + line(RangeStop);
+        return WorkingText::Capped(text, line(RangeStop));
     }
-    return text + EndLine + resultBlock("X", std::vector<Number>(x.begin() + 1, x.end()), n, 1, D);
+    return WorkingText::Capped(text + EndLine,
+                               resultBlock("X", std::vector<Number>(x.begin() + 1, x.end()), n, 1, D));
 }
 
 std::string FormulaWorkings::Multiply(int a, int b) const {
@@ -313,7 +358,7 @@ std::string FormulaWorkings::Multiply(int a, int b) const {
         B.Cols > MultiplySize)
         return std::string();
     const int D = m_workspace.DecimalPlaces;
-    const std::string product = A.Name + "*" + B.Name;
+    const std::string product = WorkingText::StoredName(A.Name + "*" + B.Name);
     std::string text = line("Product " + product + " of " + A.Name + " (" + sizeText(A) + ") and " +
                             B.Name + " (" + sizeText(B) + ")");
     if (A.Cols != B.Rows)
@@ -321,7 +366,11 @@ std::string FormulaWorkings::Multiply(int a, int b) const {
                line("The product needs as many columns in " + A.Name + " as rows in " + B.Name +
                     ": " + std::to_string(A.Cols) + " and " + std::to_string(B.Rows) + " differ.");
     text += line("cij is row i of " + A.Name + " times column j of " + B.Name + ".");
-    text += numbersLine(D) + EndLine;
+    text += numbersLine(D);
+    text += WorkingText::NearReadings(A, A.Name);
+    if (b != a)
+        text += WorkingText::NearReadings(B, B.Name);
+    text += EndLine;
 
     std::vector<Number> C;
     try {
@@ -342,11 +391,11 @@ std::string FormulaWorkings::Multiply(int a, int b) const {
                     formula += " = " + products;
                 if (terms.size() > 1)
                     formula += " = " + signedSum(terms, D);
-                text += line(formula + " = " + sum.Text(D));
+                text += line(formula + sum.Equals() + sum.Text(D));
                 C.push_back(sum);
             }
     } catch (const OutOfRange&) {
-        return text + line(RangeStop);
+        return WorkingText::Capped(text, line(RangeStop));
     }
     return text + EndLine + resultBlock(product, C, A.Rows, B.Cols, D);
 }

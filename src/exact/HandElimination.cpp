@@ -3,19 +3,19 @@
 
 #include "HandElimination.h"
 
-#include "FractionRule.h"
+#include "WorkingText.h"
 #include "WorkProgress.h"
 
 #include <utility>
 
 namespace {
-// A multiple of a row as a student writes it: "R1", "2 R1", "(3/2) R1",
-// "(-2) R1".
+// A multiple of a row as a student writes it, long numbers shortened: "R1",
+// "2 R1", "(3/2) R1", "(-2) R1".
 std::string multiple(const mpq_class& factor, int row) {
     const std::string name = "R" + std::to_string(row);
     if (factor == 1)
         return name;
-    const std::string text = FractionRule::FractionText(factor);
+    const std::string text = WorkingText::Number(factor);
     if (factor > 0 && factor.get_den() == 1)
         return text + " " + name;
     return "(" + text + ") " + name;

@@ -6,6 +6,10 @@
 #include "CellText.h"
 #include "FractionRule.h"
 #include "GVar.h"
+#include "MUtil.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 std::string digitsText(const mpz_class& value) {
@@ -88,4 +92,28 @@ std::string WorkingText::NearReadings(const TMatrixRec& m, const std::string& na
                    : std::to_string(count) + " values of " + name +
                          " are read as the simple fractions within a relative 1e-12 of them:";
     return Line(heading) + text;
+}
+
+std::string WorkingText::Capped(std::string body, const std::string& tail) {
+    if (body.size() + tail.size() <= MaxBytes)
+        return body + tail;
+    const std::string note =
+        Line("...") + Line("The working is cut here: in full it would be longer than 1 MB.") + EndLine;
+    const std::size_t room = MaxBytes > tail.size() + note.size() ? MaxBytes - tail.size() - note.size() : 0;
+    const std::size_t end = body.rfind(EndLine, room >= 2 ? room - 2 : 0);
+    body.resize(end == std::string::npos ? 0 : end + 2);
+    return body + note + tail;
+}
+
+std::string WorkingText::Approximate(double x, int decimals) {
+    if (x == 0.0)
+        return "0";
+    const double ax = std::fabs(x);
+    if (ax < 1e-4 || ax >= 1e15) {
+        std::string text = MUtil::Scientific(x, std::clamp(decimals + 1, 5, 17));
+        text.erase(0, text.find_first_not_of(' '));
+        return text;
+    }
+    const int magnitude = static_cast<int>(std::floor(std::log10(ax)));
+    return MUtil::FixedForm(x, std::max(decimals, 4 - magnitude));
 }

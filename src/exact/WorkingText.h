@@ -45,6 +45,15 @@ public:
     // show as they are.
     static std::string Scientific(const mpq_class& value);
 
+    // body then tail, body cut after a whole line with a note saying so
+    // when the two would pass MaxBytes.
+    static std::string Capped(std::string body, const std::string& tail);
+
+    // An inexact value: at least 5 significant digits and at least decimals
+    // decimals, no thousands separators, no "-0"; scientific below 1e-4 and
+    // from 1e15 on ("1.4142E+0300").
+    static std::string Approximate(double x, int decimals);
+
     // The entries of m that FractionRule reads by its rule (b), within a
     // relative 1e-12 of a simple fraction rather than as typed: a heading
     // naming `name`, then "(2, 2) 6.0000000000001 is read as 6" for each,

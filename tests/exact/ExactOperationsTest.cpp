@@ -4,6 +4,7 @@
 #include "ExactOperations.h"
 #include "ExactMatrix.h"
 #include "FractionRule.h"
+#include "MatOperations.h"
 #include "RecordingMessages.h"
 #include "RowReduction.h"
 #include "WorkspaceBuilder.h"
@@ -115,3 +116,61 @@ TEST_F(ExactOps, StoreTheExactResultRoundedToNearest) {
     }
 }
 } // namespace
+
+// Invert and Determinant read the same fractions, so Invert refuses exactly
+// the matrices whose determinant is 0, and inverts every other one as the
+// floating-point elimination always has. The singular ones are made with a
+// row that is a combination of others, in integers, fractions and short
+// decimals, which floating point rarely sees as singular.
+TEST(InvertProperty, RefusesExactlyWhenTheDeterminantIsZero) {
+    std::mt19937 random(18);
+    const auto entry = [&](int kind) -> mpq_class {
+        const long p = static_cast<long>(random() % 41) - 20;
+        switch (kind) {
+        case 0: return p;                                            // integers
+        case 1: return mpq_class(p, static_cast<long>(random() % 9 + 1)); // fractions
+        default: return mpq_class(p, 100);                           // decimals like -0.07
+        }
+    };
+    int singular = 0;
+    for (int round = 0; round < 3000; ++round) {
+        const int n = 2 + round % 4;
+        const int kind = round % 3;
+        ExactMatrix exact(n, n);
+        for (int i = 1; i <= n; ++i)
+            for (int j = 1; j <= n; ++j)
+                exact.At(i, j) = entry(kind);
+        if (round % 2 == 0) { // row n := a R1 + b R(n-1)
+            const mpq_class a = entry(kind), b = n > 2 ? entry(kind) : mpq_class(0);
+            for (int j = 1; j <= n; ++j) {
+                exact.At(n, j) = a * exact.At(1, j) + b * exact.At(n - 1, j);
+                exact.At(n, j).canonicalize();
+            }
+        }
+        GVar ws;
+        GVar floating;
+        RecordingMessages messages;
+        auto record = std::make_unique<TMatrixRec>();
+        ASSERT_TRUE(exact.ToRecord(*record));
+        floating.Append(std::make_unique<TMatrixRec>(*record));
+        ws.Append(std::move(record));
+        RecordingMessages floatingMessages;
+        const bool zero = RowReduction::Determinant(ExactMatrix::FromRecord(ws.Matrix(1))) == 0;
+        singular += zero;
+        ExactOperations(ws, messages).InvertMat(1);
+        if (zero) {
+            EXPECT_EQ(ws.MatrixCount, 1) << round;
+            EXPECT_EQ(messages.Take(), Texts{ExactOperations::SingularMessage}) << round;
+            continue;
+        }
+        MatOperations(floating, floatingMessages).InvertMat(1);
+        EXPECT_EQ(messages.Take(), floatingMessages.Take()) << round;
+        ASSERT_EQ(ws.MatrixCount, floating.MatrixCount) << round;
+        if (ws.MatrixCount == 2)
+            EXPECT_EQ(std::memcmp(ws.Matrix(2).Data, floating.Matrix(2).Data,
+                                  sizeof ws.Matrix(2).Data),
+                      0)
+                << round;
+    }
+    EXPECT_GT(singular, 1400);
+}

@@ -204,9 +204,30 @@ INSTANTIATE_TEST_SUITE_P(
                     {},
                     [](const GVar& w) { return EliminationWorkings(w).Invert(1); },
                     "Column 2 has no non-zero entry at or below row 2 of the left block: A is "
-                    "singular and has no inverse.\r\nIn floating point, the workspace's Invert "
-                    "refuses A as well: \"Error, could not resolve initial approximations. "
-                    "Matrix is unstable.\"\r\n"},
+                    "singular and has no inverse.\r\nThe workspace's Invert refuses A: "
+                    "\"Error: Singular matrix -- cannot compute approximations.\"\r\n"},
+        FailureCase{"singular as read",
+                    {{1, 2}, {3, 6.0000000000001}},
+                    {},
+                    [](const GVar& w) { return EliminationWorkings(w).Invert(1); },
+                    "  3  6  |  0  1\r\n1 value of A is read as the simple fraction within a "
+                    "relative 1e-12 of it:\r\n  (2, 2) 6.0000000000001 is read as 6\r\n\r\n"},
+        FailureCase{"stored though not positive definite",
+                    {{1, 3.0 / 7}, {3.0 / 7, 9.0 / 49}},
+                    {},
+                    [](const GVar& w) { return FormulaWorkings(w).Cholesky(1); },
+                    "sqrt(9/49 - (3/7)^2) = sqrt(0)\r\nThe number under the square root, 0, is "
+                    "not positive: A is not positive definite, so it has no Cholesky "
+                    "decomposition.\r\nIn floating point, rounding gives a positive number "
+                    "there, and the workspace's Cholesky nevertheless stores a result, "
+                    "Chol(A).\r\n"},
+        FailureCase{"determinant beyond the doubles",
+                    {{1e300, 0}, {0, 1e300}},
+                    {},
+                    [](const GVar& w) { return EliminationWorkings(w).Determinant(1); },
+                    "(601 digits)\r\ndet(A) is beyond the range of a double: nothing is stored "
+                    "in the workspace (\"Sorry, the exact result is too large to be stored as "
+                    "a double.\").\r\n"},
         FailureCase{"inverse of a wide matrix",
                     {{1, 2, 3}},
                     {},
@@ -256,7 +277,8 @@ TEST_F(Workings, OfProductsOnlyUpToSixBySix) {
     EXPECT_EQ(formulas.Multiply(1, 1), "Product P*P of P (2 x 2) and P (2 x 2)\r\n"
                                        "cij is row i of P times column j of P.\r\n"
                                        "Numbers are exact fractions where they can be, else "
-                                       "shown with 5 decimals.\r\n\r\n"
+                                       "shown with 5 decimals (at least 5 significant digits) after a \"~\" where "
+                                       "rounded.\r\n\r\n"
                                        "c11 = (1/2)*(1/2) + (-1)*2 = 1/4 - 2 = -7/4\r\n"
                                        "c12 = (1/2)*(-1) + (-1)*(1/3) = -1/2 - 1/3 = -5/6\r\n"
                                        "c21 = 2*(1/2) + (1/3)*2 = 1 + 2/3 = 5/3\r\n"
