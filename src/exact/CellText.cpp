@@ -96,8 +96,9 @@ std::string CellText::EditText(double x) {
 }
 
 std::optional<std::string> CellText::FractionText(double x) {
-    const std::optional<mpq_class> value = FractionRule::Recognise(x);
-    if (!value)
+    mpq_class value;
+    const FractionRule::Rule rule = FractionRule::RuleOf(x, &value);
+    if (!FractionRule::ShownAsFraction(rule, value))
         return std::nullopt;
-    return FractionRule::FractionText(*value);
+    return FractionRule::FractionText(value);
 }

@@ -33,8 +33,10 @@ public:
     static std::string EditText(double x);
 
     // The fraction x stands for under FractionRule, as "p/q", or "p" for a
-    // whole number; nothing when it stands for none. The text reads back as
-    // the double nearest that fraction, which differs from x when x is a
-    // floating-point result near it: 0.33333333333333326 gives "1/3".
+    // whole number; nothing when it stands for none, or when a view would
+    // not show it as a fraction (FractionRule::ShownAsFraction). The text
+    // reads back as the double nearest that fraction, which differs from x
+    // when x is a floating-point result near it: 0.33333333333333326 gives
+    // "1/3".
     static std::optional<std::string> FractionText(double x);
 };

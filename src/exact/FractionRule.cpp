@@ -299,6 +299,13 @@ FractionRule::Rule FractionRule::RuleOf(double x, mpq_class* value) {
     return near ? Rule::Near : Rule::Simple;
 }
 
+bool FractionRule::ShownAsFraction(Rule rule, const mpq_class& value) {
+    if (rule == Rule::Binary)
+        return false;
+    const auto digits = [](const mpz_class& z) { return mpz_class(abs(z)).get_str().size(); };
+    return rule != Rule::Decimal || (digits(value.get_num()) <= 21 && digits(value.get_den()) <= 21);
+}
+
 std::optional<mpq_class> FractionRule::Recognise(double x) {
     mpq_class value;
     if (RuleOf(x, &value) == Rule::Binary)
@@ -333,8 +340,7 @@ std::string FractionRule::Text(double x, int decimals) {
         // simple fraction, whole ones shown as the whole numbers they are.
         mpq_class value;
         const Rule rule = RuleOf(x, &value);
-        if (rule == Rule::Decimal && (mpz_sizeinbase(value.get_num_mpz_t(), 10) > 21 ||
-                                      mpz_sizeinbase(value.get_den_mpz_t(), 10) > 21)) {
+        if (rule == Rule::Decimal && !ShownAsFraction(rule, value)) {
             // 1e-300 is better read as typed than as 1 over 301 digits.
             char text[64];
             const auto written = std::to_chars(text, text + sizeof text, x);

@@ -44,6 +44,11 @@ public:
     enum class Rule { Simple, Decimal, Near, Binary };
     static constexpr int DecimalDigits = 12; // (a2)
 
+    // Whether a view shows x's fraction as "p/q": under (a) and (b), and
+    // under (a2) while p and q have at most 21 digits each; beyond that
+    // (1e-300) the shortest decimal text says the same far better.
+    static bool ShownAsFraction(Rule rule, const mpq_class& value);
+
     static constexpr long MaxDenominator = 1000000; // (a)
     static constexpr long NearDenominator = 10000;  // (b)
 

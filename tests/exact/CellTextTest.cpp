@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "CellText.h"
+#include "FractionRule.h"
 
 #include <gtest/gtest.h>
 
@@ -88,3 +89,12 @@ TEST(Edit, OffersTheFractionAValueStandsFor) {
     EXPECT_EQ(CellText::FractionText(M_PI).value_or("none"), "none");
 }
 } // namespace
+
+// A typed decimal shows as its fraction while that stays short; 1e-300 as
+// typed, not as 1 over 301 digits.
+TEST(CellTextFraction, ShowsTypedDecimalsAsFractionsWhileShort) {
+    EXPECT_EQ(CellText::FractionText(0.1234567), "1234567/10000000");
+    EXPECT_EQ(CellText::FractionText(1e-300), std::nullopt);
+    EXPECT_EQ(FractionRule::Text(1e-300, 5), "1e-300");
+    EXPECT_EQ(FractionRule::Text(-2.5e-20, 5), "-1/40000000000000000000");
+}
