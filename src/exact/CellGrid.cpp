@@ -6,8 +6,6 @@
 #include "CellText.h"
 #include "GVar.h"
 
-#include <optional>
-
 namespace {
 std::string where(const CellGrid::Cell& cell) {
     return "Row " + std::to_string(cell.Row) + ", column " + std::to_string(cell.Col);
@@ -19,7 +17,8 @@ bool blank(const std::string& text) {
 } // namespace
 
 CellGrid::Reading CellGrid::Read(const std::string& name, int rows, int cols,
-                                 const std::vector<std::string>& texts) {
+                                 const std::vector<std::string>& texts,
+                                 const std::vector<std::optional<double>>& kept) {
     Reading reading;
     auto record = std::make_unique<TMatrixRec>();
     record->SetName(name);
@@ -27,7 +26,9 @@ CellGrid::Reading CellGrid::Read(const std::string& name, int rows, int cols,
     record->Cols = static_cast<std::uint8_t>(cols);
     for (int i = 1; i <= rows; ++i)
         for (int j = 1; j <= cols; ++j) {
-            const std::optional<double> value = CellText::Read(texts[(i - 1) * cols + (j - 1)]);
+            const std::size_t cell = static_cast<std::size_t>((i - 1) * cols + (j - 1));
+            const std::optional<double> value =
+                cell < kept.size() && kept[cell] ? kept[cell] : CellText::Read(texts[cell]);
             if (value)
                 record->At(i, j) = *value;
             else

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,9 +28,13 @@ public:
     };
 
     // Reads rows x cols texts, row by row (CellText::Read), into a record
-    // named by the first 20 characters of name.
+    // named by the first 20 characters of name. A cell with a value in kept
+    // (row by row; empty for none) takes that value as it is: its text was
+    // only shown for it, and a fraction shown for a computed value would
+    // read back as a neighbouring double.
     static Reading Read(const std::string& name, int rows, int cols,
-                        const std::vector<std::string>& texts);
+                        const std::vector<std::string>& texts,
+                        const std::vector<std::optional<double>>& kept = {});
 
     // The texts a grid starts with to edit m, row by row: each value as the
     // shortest text that reads back to it, or with fractions as the

@@ -5,6 +5,7 @@
 
 #include "CellGrid.h"
 #include "DialogStyle.h"
+#include "DiscardQuestion.h"
 #include "GVar.h"
 #include "MatrixGridModel.h"
 #include "MatrixGridView.h"
@@ -114,7 +115,7 @@ void TGridMatForm::accept() {
     Grid->FinishEdit();
     CellGrid::Reading reading =
         CellGrid::Read(NameEdit->text().toLatin1().toStdString(), Model->rowCount(),
-                       Model->columnCount(), Model->Texts());
+                       Model->columnCount(), Model->Texts(), Model->Kept());
     Model->Mark(reading.Bad);
     if (!reading.Record) {
         const CellGrid::Cell& first = reading.Bad.front();
@@ -129,14 +130,29 @@ void TGridMatForm::accept() {
     QDialog::accept();
 }
 
+void TGridMatForm::reject() {
+    // A cell still being edited counts as changed; Esc inside its editor
+    // never gets here, as the editor takes it to undo the edit.
+    Grid->FinishEdit();
+    if (Model->Edited() && !DiscardQuestion::Ask(this, windowTitle())) {
+        Grid->setFocus();
+        return;
+    }
+    QDialog::reject();
+}
+
 std::unique_ptr<TMatrixRec> TGridMatForm::execute(const TMatrixRec* start, const std::string& name,
                                                   bool fractions, Messages& messages,
                                                   const RoomCheck& room, QWidget* parent) {
     TGridMatForm form(start != nullptr, messages, room, parent);
     form.NameEdit->setText(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
-    if (start != nullptr)
-        form.Model->SetTexts(start->Rows, start->Cols, CellGrid::Texts(*start, fractions));
-    else
+    if (start != nullptr) {
+        std::vector<double> values;
+        for (int i = 1; i <= start->Rows; ++i)
+            for (int j = 1; j <= start->Cols; ++j)
+                values.push_back(start->At(i, j));
+        form.Model->SetTexts(start->Rows, start->Cols, CellGrid::Texts(*start, fractions), values);
+    } else
         form.Model->SetSize(3, 3);
     form.Grid->setCurrentIndex(form.Model->index(0, 0));
     form.Grid->setFocus();

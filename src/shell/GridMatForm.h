@@ -29,7 +29,8 @@ public:
     // Shows the dialog modally, empty for a new matrix or filled with
     // *start (its values in fractions where they stand for one, when
     // fractions is set), and returns the matrix it holds on OK, or nothing
-    // on Cancel.
+    // on Cancel. Cells whose text is not changed give back *start's values
+    // bit for bit, whatever text they were shown as.
     static std::unique_ptr<TMatrixRec> execute(const TMatrixRec* start, const std::string& name,
                                                bool fractions, Messages& messages,
                                                const RoomCheck& room, QWidget* parent = nullptr);
@@ -41,6 +42,8 @@ public:
     MatrixGridView* Grid;
 
     void accept() override;
+    // Esc, Cancel and the close box: with cells changed, only after asking.
+    void reject() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

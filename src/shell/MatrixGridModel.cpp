@@ -11,7 +11,8 @@
 #include <algorithm>
 
 MatrixGridModel::MatrixGridModel(QObject* parent)
-    : QAbstractTableModel(parent), m_text(MaxDim * MaxDim), m_marked(MaxDim * MaxDim) {}
+    : QAbstractTableModel(parent), m_text(MaxDim * MaxDim), m_marked(MaxDim * MaxDim),
+      m_kept(MaxDim * MaxDim) {}
 
 int MatrixGridModel::at(int row, int col) {
     return row * MaxDim + col;
@@ -37,9 +38,14 @@ QVariant MatrixGridModel::data(const QModelIndex& index, int role) const {
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::BackgroundRole:
         return m_marked[cell] ? QVariant(QColor(255, 200, 200)) : QVariant();
-    case Qt::ToolTipRole:
-        return m_marked[cell] ? QVariant(QStringLiteral("Not a value: a number or a fraction p/q"))
-                              : QVariant();
+    case Qt::ToolTipRole: {
+        // The whole text, for a column too narrow to show it.
+        QString tip = m_text[cell];
+        if (m_marked[cell])
+            tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) +
+                   QStringLiteral("Not a value: a number or a fraction p/q");
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
     default:
         return {};
     }
@@ -48,7 +54,7 @@ QVariant MatrixGridModel::data(const QModelIndex& index, int role) const {
 bool MatrixGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole)
         return false;
-    setCell(index.row(), index.column(), value.toString());
+    setCell(index.row(), index.column(), value.toString(), true);
     emit dataChanged(index, index);
     return true;
 }
@@ -63,9 +69,14 @@ QVariant MatrixGridModel::headerData(int section, Qt::Orientation orientation, i
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
-void MatrixGridModel::setCell(int row, int col, const QString& text) {
-    m_text[at(row, col)] = text;
-    m_marked[at(row, col)] = false;
+void MatrixGridModel::setCell(int row, int col, const QString& text, bool entered) {
+    const int cell = at(row, col);
+    if (entered || text != m_text[cell]) {
+        m_text[cell] = text;
+        m_kept[cell].reset();
+        m_edited = true;
+    }
+    m_marked[cell] = false;
 }
 
 void MatrixGridModel::SetSize(int rows, int cols) {
@@ -104,11 +115,16 @@ void MatrixGridModel::SetSize(int rows, int cols) {
     emit sizeChanged(m_rows, m_cols);
 }
 
-void MatrixGridModel::SetTexts(int rows, int cols, const std::vector<std::string>& texts) {
+void MatrixGridModel::SetTexts(int rows, int cols, const std::vector<std::string>& texts,
+                               const std::vector<double>& values) {
     SetSize(rows, cols);
     for (int i = 0; i < rows; ++i)
-        for (int j = 0; j < cols; ++j)
-            setCell(i, j, QString::fromStdString(texts[i * cols + j]));
+        for (int j = 0; j < cols; ++j) {
+            const std::size_t k = static_cast<std::size_t>(i * cols + j);
+            setCell(i, j, QString::fromStdString(texts[k]));
+            m_kept[at(i, j)] = k < values.size() ? std::optional<double>(values[k]) : std::nullopt;
+        }
+    m_edited = false;
     emit dataChanged(index(0, 0), index(m_rows - 1, m_cols - 1));
 }
 
@@ -126,7 +142,7 @@ bool MatrixGridModel::Paste(int row, int col, const PastedBlock& block) {
     SetSize(std::max(m_rows, row + block.Rows), std::max(m_cols, col + block.Cols));
     for (int i = 1; i <= block.Rows; ++i)
         for (int j = 1; j <= block.Cols; ++j)
-            setCell(row + i - 1, col + j - 1, QString::fromStdString(block.At(i, j)));
+            setCell(row + i - 1, col + j - 1, QString::fromStdString(block.At(i, j)), true);
     emit dataChanged(index(row, col), index(row + block.Rows - 1, col + block.Cols - 1));
     return true;
 }
@@ -138,6 +154,15 @@ std::vector<std::string> MatrixGridModel::Texts() const {
         for (int j = 0; j < m_cols; ++j)
             texts.push_back(m_text[at(i, j)].toStdString());
     return texts;
+}
+
+std::vector<std::optional<double>> MatrixGridModel::Kept() const {
+    std::vector<std::optional<double>> kept;
+    kept.reserve(static_cast<std::size_t>(m_rows) * m_cols);
+    for (int i = 0; i < m_rows; ++i)
+        for (int j = 0; j < m_cols; ++j)
+            kept.push_back(m_kept[at(i, j)]);
+    return kept;
 }
 
 void MatrixGridModel::Mark(const std::vector<CellGrid::Cell>& cells) {

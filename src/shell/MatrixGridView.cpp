@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPointer>
 #include <QStyledItemDelegate>
 
@@ -30,6 +31,15 @@ public:
                           const QModelIndex& index) const override {
         m_editor = QStyledItemDelegate::createEditor(parent, option, index);
         return m_editor;
+    }
+
+    // An editor opened and left as it was (F2, then Enter) is no edit: the
+    // cell keeps the value it stands for.
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override {
+        if (auto* line = qobject_cast<QLineEdit*>(editor); line != nullptr && !line->isModified())
+            return;
+        QStyledItemDelegate::setModelData(editor, model, index);
     }
 
     // Ends the open edit, if any, keeping its text.
@@ -78,6 +88,23 @@ MatrixGridView::MatrixGridView(MatrixGridModel* model, Messages& messages, QWidg
     setTabKeyNavigation(true);
     horizontalHeader()->setDefaultSectionSize(84);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    connect(model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                   const QList<int>& roles) {
+                if (roles.isEmpty() || roles.contains(Qt::DisplayRole))
+                    fitColumns(topLeft.column(), bottomRight.column());
+            });
+}
+
+void MatrixGridView::fitColumns(int first, int last) {
+    // Wide enough for 17 significant digits with sign, point and exponent,
+    // and the cell's margins; anything longer is elided and read in the
+    // tool tip.
+    const int widest =
+        fontMetrics().horizontalAdvance(QStringLiteral("-0.00000000000000000e-300")) + 16;
+    const int narrowest = horizontalHeader()->defaultSectionSize();
+    for (int col = first; col <= last; ++col)
+        setColumnWidth(col, std::clamp(sizeHintForColumn(col), narrowest, widest));
 }
 
 void MatrixGridView::keyPressEvent(QKeyEvent* event) {

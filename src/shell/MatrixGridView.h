@@ -12,7 +12,9 @@ class Messages;
 // Tab and the arrows move, typing replaces a cell, F2 edits it in place,
 // Enter moves down (also out of an edit), Delete clears the selected cells,
 // Ctrl+C copies them as tab-separated text and Ctrl+V pastes a block at the
-// current cell.
+// current cell. Columns widen to show their texts whole, up to the width of
+// the longest number a cell is shown with; a cell's tool tip holds its whole
+// text in any case.
 class MatrixGridView : public QTableView {
     Q_OBJECT
 public:
@@ -31,6 +33,8 @@ private:
     class CellDelegate;
 
     void moveDown();
+    // Fits the widths of columns first to last to their texts.
+    void fitColumns(int first, int last);
 
     MatrixGridModel* m_model;
     Messages& m_messages;

@@ -3,12 +3,14 @@
 
 #include "CellGrid.h"
 
+#include "CellText.h"
 #include "GVar.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -70,6 +72,34 @@ TEST(CellGrid, TextsReadBackToTheSameValuesOrShowFractions) {
         EXPECT_EQ(std::memcmp(&back.Record->At(1, j), &m.At(1, j), sizeof(double)), 0) << j;
     EXPECT_EQ(CellGrid::Texts(m, true),
               (std::vector<std::string>{"1/10", "2/3", "0", "1.4142135623730951"}));
+}
+
+// Values whose fractions stand for a neighbouring double: shown as
+// fractions or not, cells with a kept value give back every bit, and a cell
+// without one reads its own text.
+TEST(CellGrid, KeptValuesComeBackBitForBitWhateverTheirTexts) {
+    TMatrixRec m;
+    m.Rows = 2;
+    m.Cols = 2;
+    m.At(1, 1) = 0.39361702127659570;            // 37/94 reads as ...576
+    m.At(1, 2) = 0.1 + 0.2;                      // 3/10 reads as 0.3
+    m.At(2, 1) = std::nextafter(1.0 / 3.0, 0.0); // 1/3 reads as ...333
+    m.At(2, 2) = -2.5;
+    const std::vector<std::optional<double>> kept = {m.At(1, 1), m.At(1, 2), m.At(2, 1),
+                                                     std::nullopt};
+    for (const bool fractions : {false, true}) {
+        const std::vector<std::string> texts = CellGrid::Texts(m, fractions);
+        const CellGrid::Reading r = CellGrid::Read("A", 2, 2, texts, kept);
+        ASSERT_TRUE(r.Record);
+        for (int k = 0; k < 4; ++k) {
+            const double got = r.Record->At(k / 2 + 1, k % 2 + 1);
+            const double want = m.At(k / 2 + 1, k % 2 + 1);
+            EXPECT_EQ(std::memcmp(&got, &want, sizeof got), 0) << fractions << " " << texts[k];
+            if (fractions && k < 3) { // the text alone would not do
+                EXPECT_NE(CellText::Read(texts[k]), want) << texts[k];
+            }
+        }
+    }
 }
 
 TEST(CellGrid, ABlockWithoutRoomSaysWhy) {

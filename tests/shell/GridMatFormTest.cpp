@@ -17,10 +17,13 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QSpinBox>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -54,6 +57,36 @@ QString okWithMessage(TGridMatForm* form) {
     });
     press(form, QStringLiteral("OK"));
     return shown;
+}
+
+const QString Question = QStringLiteral("Discard the changes to the matrix?");
+
+// Leaves the dialog by way; a question that comes meanwhile is answered by
+// answer. Returns the question's text, empty when none was asked. The timer
+// goes with the dialog, so that none is left to act on a later window.
+QString leave(TGridMatForm* form, const std::function<void()>& way,
+              const std::function<void(QMessageBox*)>& answer) {
+    auto asked = std::make_shared<QString>();
+    QTimer::singleShot(50, form, [asked, answer] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            *asked = box->text();
+            answer(box);
+        }
+    });
+    way();
+    return *asked;
+}
+
+std::function<void(QMessageBox*)> answerKey(Qt::Key key) {
+    return [key](QMessageBox* box) { QTest::keyClick(box, key); };
+}
+
+std::function<void(QMessageBox*)> answerButton(const QString& caption) {
+    return [caption](QMessageBox* box) { press(box, caption); };
+}
+
+bool sameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 class GridWindow : public ::testing::Test {
@@ -185,7 +218,9 @@ TEST_F(GridWindow, PasteGrowsTheGridWithinFiftyAndCopyGivesTabs) {
         form->RowsBox->setValue(4);
         EXPECT_EQ(form->Model->Text(3, 3), QString());
         EXPECT_EQ(form->Model->Text(2, 3), QStringLiteral("6"));
-        QTest::keyClick(form, Qt::Key_Escape);
+        leave(
+            form, [form] { QTest::keyClick(form, Qt::Key_Escape); },
+            answerButton(QStringLiteral("Discard")));
     });
     EXPECT_EQ(ws().MatrixCount, 0);
 }
@@ -218,8 +253,8 @@ TEST_F(GridWindow, EditShowsShortestTextsOrFractionsAndReplacesInPlace) {
     const TMatrixRec& b = ws().Matrix(2);
     EXPECT_EQ(b.Name, "B");
     EXPECT_EQ(b.Rows, 3);
-    EXPECT_EQ(b.At(1, 2), 1.0 / 3.0); // the fraction's own double now
-    EXPECT_EQ(b.At(2, 1), 1e300);     // a whole number, all its digits
+    EXPECT_EQ(b.At(1, 2), std::nextafter(1.0 / 3.0, 0.0)); // not edited: its own double
+    EXPECT_EQ(b.At(2, 1), 1e300);                          // a whole number, all its digits
     EXPECT_EQ(b.At(3, 2), 3.0);
     EXPECT_EQ(ws().Matrix(3).Name, "Z");
 }
@@ -240,10 +275,108 @@ TEST_F(GridWindow, AFullWorkspaceKeepsTheDialogAndItsCells) {
         QTest::keyClick(editorOf(form->Grid), Qt::Key_Escape);
         ASSERT_TRUE(form->isVisible());
         EXPECT_EQ(form->Model->Text(2, 0), QStringLiteral("3"));
-        QTest::keyClick(form->Grid, Qt::Key_Escape);
+        EXPECT_EQ(leave(
+                      form, [form] { QTest::keyClick(form->Grid, Qt::Key_Escape); },
+                      answerButton(QStringLiteral("Discard"))),
+                  Question);
     });
     EXPECT_EQ(ws().MatrixCount, MaxMatrices);
     EXPECT_EQ(ws().Matrix(MaxMatrices).Name, "T");
+}
+
+TEST_F(GridWindow, ChangedCellsAreDiscardedOnlyAfterAsking) {
+    inDialog("Newmatrix1", [](TGridMatForm* form) {
+        EXPECT_EQ(leave(
+                      form, [form] { QTest::keyClick(form->Grid, Qt::Key_Escape); },
+                      answerButton(QStringLiteral("Discard"))),
+                  QString());
+        EXPECT_FALSE(form->isVisible());
+    });
+    inDialog("Newmatrix1", [](TGridMatForm* form) {
+        const auto esc = [form] { QTest::keyClick(form->Grid, Qt::Key_Escape); };
+        const auto cancel = [form] { press(form, QStringLiteral("Cancel")); };
+        const auto closeBox = [form] { form->close(); };
+        struct Way {
+            std::function<void()> leave;
+            std::function<void(QMessageBox*)> answer;
+        };
+        // Keep editing is the default and the box's own Esc and close box.
+        const Way keeps[] = {
+            {[form, closeBox] {
+                 QTest::keyClick(form->Grid, Qt::Key_5);
+                 closeBox();
+             }, // in its editor
+             answerKey(Qt::Key_Escape)},
+            {esc, answerKey(Qt::Key_Return)},
+            {cancel, answerButton(QStringLiteral("Keep editing"))},
+            {closeBox, [](QMessageBox* box) { box->close(); }},
+        };
+        for (const Way& way : keeps) {
+            EXPECT_EQ(leave(form, way.leave, way.answer), Question);
+            ASSERT_TRUE(form->isVisible());
+            EXPECT_EQ(form->Model->Text(0, 0), QStringLiteral("5"));
+        }
+        EXPECT_EQ(leave(form, cancel, answerButton(QStringLiteral("Discard"))), Question);
+        EXPECT_FALSE(form->isVisible());
+    });
+    EXPECT_EQ(ws().MatrixCount, 0);
+}
+
+// Fractions shown for computed values read back as neighbouring doubles;
+// cells whose text was not changed must not.
+TEST_F(GridWindow, OkWithoutEditsKeepsEveryBitWithFractionsShownOrNot) {
+    const double values[] = {0.39361702127659570, 0.1 + 0.2, std::nextafter(1.0 / 3.0, 0.0), -0.0};
+    AddMatrix(ws(), "A", {{values[0], values[1]}, {values[2], values[3]}});
+    editSlot = 1;
+    const auto keptBits = [&](int typed) {
+        for (int k = 0; k < 4; ++k) {
+            if (k != typed) {
+                EXPECT_TRUE(sameBits(ws().Matrix(1).At(k / 2 + 1, k % 2 + 1), values[k])) << k;
+            }
+        }
+    };
+    for (const bool fractions : {false, true}) {
+        if (fractions)
+            frame->Exact()->ShowFractionsAction()->trigger();
+        inDialog("Editmatrix1", [fractions](TGridMatForm* form) {
+            EXPECT_EQ(form->Model->Text(0, 0),
+                      fractions ? QStringLiteral("37/94") : QStringLiteral("0.3936170212765957"));
+            // F2 and Enter with the text as it was is no edit.
+            QTest::keyClick(form->Grid, Qt::Key_F2);
+            QTest::keyClick(editorOf(form->Grid), Qt::Key_Return);
+            press(form, QStringLiteral("OK"));
+        });
+        keptBits(-1);
+    }
+    // A cell typed over takes its text's value, even typed as it was shown;
+    // the others keep theirs.
+    inDialog("Editmatrix1", [](TGridMatForm* form) {
+        form->Grid->setCurrentIndex(form->Model->index(0, 1));
+        typeCell(form->Grid, QStringLiteral("3/10"));
+        press(form, QStringLiteral("OK"));
+    });
+    EXPECT_EQ(ws().Matrix(1).At(1, 2), 0.3);
+    keptBits(1);
+}
+
+TEST_F(GridWindow, ColumnsFitTheirTextsAndTipsHoldThemWhole) {
+    const QString longest = QStringLiteral("-0.33333333333333326e-300");
+    const QString garbage = QString(QStringLiteral("x")).repeated(80);
+    inDialog("Newmatrix1", [&](TGridMatForm* form) {
+        form->Grid->PasteText(longest + QStringLiteral("\t7\t") + garbage);
+        const auto width = [form](const QString& text) {
+            return form->Grid->fontMetrics().horizontalAdvance(text);
+        };
+        auto* view = static_cast<QAbstractItemView*>(form->Grid);
+        EXPECT_GE(form->Grid->columnWidth(0), view->sizeHintForColumn(0)); // shown whole
+        EXPECT_EQ(form->Grid->columnWidth(1), 84); // short texts keep the usual width
+        EXPECT_LT(form->Grid->columnWidth(2), width(garbage));
+        EXPECT_EQ(form->Model->index(0, 2).data(Qt::ToolTipRole).toString(), garbage);
+        EXPECT_FALSE(form->Model->index(1, 1).data(Qt::ToolTipRole).isValid()); // empty
+        leave(
+            form, [form] { QTest::keyClick(form->Grid, Qt::Key_Escape); },
+            answerButton(QStringLiteral("Discard")));
+    });
 }
 
 } // namespace

@@ -346,7 +346,10 @@ void ModalAnswerer::endByKeyOrBox(QWidget* window) {
 void ModalAnswerer::forceEnd(QWidget* window) {
     QPointer<QWidget> alive(window);
     window->close();
+    // The matrix grid asks before it discards changed cells, and the
+    // question, forced to end too, answers Keep editing: done() ends the
+    // dialog without asking again.
     if (alive && alive->isVisible())
         if (auto* dialog = qobject_cast<QDialog*>(alive.data()))
-            dialog->reject();
+            dialog->done(QDialog::Rejected);
 }
