@@ -80,7 +80,8 @@ private:
     std::exception_ptr m_error;
 };
 
-BackgroundWork::BackgroundWork(QWidget* window) : QObject(window), m_window(window) {}
+BackgroundWork::BackgroundWork(QWidget* window, QObject* parent)
+    : QObject(parent), m_window(window) {}
 
 BackgroundWork::~BackgroundWork() {
     endWait();

@@ -36,7 +36,7 @@ public:
     static constexpr int ShowAfterMs = 500;
 
     // window: the owner of the progress dialog.
-    explicit BackgroundWork(QWidget* window);
+    BackgroundWork(QWidget* window, QObject* parent);
     ~BackgroundWork() override;
 
     // Runs job and returns when it ends or is cancelled (Cancel, the

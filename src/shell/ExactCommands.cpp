@@ -58,8 +58,7 @@ ExactCommands::ExactCommands(GVar& workspace, Messages& messages, std::function<
     connect(m_determinant, &QAction::triggered, this, &ExactCommands::DeterminantClick);
     connect(m_rank, &QAction::triggered, this, &ExactCommands::RankClick);
     connect(m_rref, &QAction::triggered, this, &ExactCommands::RrefClick);
-    m_work = new BackgroundWork(qobject_cast<QWidget*>(parent));
-    m_work->setParent(this);
+    m_work = new BackgroundWork(qobject_cast<QWidget*>(parent), this);
 }
 
 // What a job works on and gives back. The workspace is at most 20 records
