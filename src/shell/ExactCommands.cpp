@@ -3,6 +3,7 @@
 
 #include "ExactCommands.h"
 
+#include "BackgroundWork.h"
 #include "EliminationWorkings.h"
 #include "ExactOperations.h"
 #include "FormulaWorkings.h"
@@ -11,6 +12,7 @@
 #include "MatrixListing.h"
 #include "MenuAction.h"
 #include "Messages.h"
+#include "WorkProgress.h"
 #include "WorkingForm.h"
 
 #include <QAction>
@@ -27,24 +29,12 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-// A message shown while busy gets the ordinary cursor back for its box.
-class ArrowMessages : public Messages {
+// Keeps what a job shows, to be shown for real on the GUI thread.
+class RecordedMessages : public Messages {
 public:
-    explicit ArrowMessages(Messages& inner) : m_inner(inner) {}
-    void ShowMessage(const std::string& text) override {
-        QApplication::setOverrideCursor(Qt::ArrowCursor);
-        m_inner.ShowMessage(text);
-        QApplication::restoreOverrideCursor();
-    }
-
-private:
-    Messages& m_inner;
+    void ShowMessage(const std::string& text) override { shown.push_back(text); }
+    std::vector<std::string> shown;
 };
-
-std::string busyText(const std::function<std::string()>& make) {
-    BusyCursor busy;
-    return make();
-}
 
 QString latin1(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
@@ -68,6 +58,56 @@ ExactCommands::ExactCommands(GVar& workspace, Messages& messages, std::function<
     connect(m_determinant, &QAction::triggered, this, &ExactCommands::DeterminantClick);
     connect(m_rank, &QAction::triggered, this, &ExactCommands::RankClick);
     connect(m_rref, &QAction::triggered, this, &ExactCommands::RrefClick);
+    m_work = new BackgroundWork(qobject_cast<QWidget*>(parent), this);
+}
+
+// What a job works on and gives back. The workspace is at most 20 records
+// of 50 x 50 doubles: copying it costs far less than sharing it safely.
+struct ExactCommands::Scratch {
+    explicit Scratch(const GVar& from) {
+        workspace.DecimalPlaces = from.DecimalPlaces;
+        workspace.HeaderLine = from.HeaderLine;
+        for (int slot = 1; slot <= from.MatrixCount; ++slot)
+            workspace.Append(std::make_unique<TMatrixRec>(from.Matrix(slot)));
+    }
+    GVar workspace;
+    RecordedMessages messages;
+    std::string working;
+};
+
+std::shared_ptr<ExactCommands::Scratch> ExactCommands::inBackground(const std::string& what,
+                                                                    const Job& job) const {
+    auto scratch = std::make_shared<Scratch>(m_workspace);
+    BackgroundWork::Outcome outcome;
+    {
+        BusyCursor busy;
+        outcome = m_work->Run(tr("Working out %1 in exact fractions...").arg(latin1(what)),
+                              [scratch, job](WorkProgress& progress) { job(*scratch, progress); });
+    }
+    if (outcome == BackgroundWork::Outcome::Finished)
+        return scratch;
+    // Closing the main window cancels quietly: the program is ending.
+    if (auto* window = qobject_cast<QWidget*>(parent()); window == nullptr || window->isVisible())
+        m_messages.ShowMessage(ExactOperations::CancelledMessage);
+    return nullptr;
+}
+
+// As the command would have done it here: its messages in order, then the
+// matrix it added, if any.
+void ExactCommands::bringBack(const Scratch& done) {
+    for (const std::string& text : done.messages.shown)
+        m_messages.ShowMessage(text);
+    for (int slot = m_workspace.MatrixCount + 1; slot <= done.workspace.MatrixCount; ++slot)
+        m_workspace.Append(std::make_unique<TMatrixRec>(done.workspace.Matrix(slot)));
+}
+
+void ExactCommands::showWorking(const std::string& caption, const Job& job) const {
+    if (const std::shared_ptr<Scratch> done = inBackground(caption, job))
+        show("Worked solution: " + caption, done->working);
+}
+
+void ExactCommands::CancelWork() {
+    m_work->Cancel();
 }
 
 QList<QAction*> ExactCommands::OperationActions() const {
@@ -81,39 +121,49 @@ bool ExactCommands::ShowFractions() const {
     return m_showFractions->isChecked();
 }
 
-void ExactCommands::runExact(void (*operation)(GVar&, Messages&, int),
-                             std::string (*working)(const GVar&, int), const char* caption) {
+void ExactCommands::runExact(void (*operation)(GVar&, Messages&, int, WorkProgress*),
+                             std::string (*working)(const GVar&, int, WorkProgress*),
+                             const char* caption) {
     const int a = m_pick();
     if (a < 1)
         return;
     // The working describes the operand, which the operation never changes;
     // the operation's messages come first.
-    const std::string name = m_workspace.Matrix(a).Name;
-    {
-        BusyCursor busy;
-        ArrowMessages messages(m_messages);
-        operation(m_workspace, messages, a);
-    }
-    if (ShowWorking())
-        show(std::string(caption) + name + ")", busyText([&] { return working(m_workspace, a); }));
+    const std::string what = caption + m_workspace.Matrix(a).Name + ")";
+    const bool withWorking = ShowWorking();
+    const std::shared_ptr<Scratch> done =
+        inBackground(what, [=](Scratch& s, WorkProgress& progress) {
+            operation(s.workspace, s.messages, a, &progress);
+            if (withWorking)
+                s.working = working(s.workspace, a, &progress);
+        });
+    if (done == nullptr)
+        return;
+    bringBack(*done);
+    if (withWorking)
+        show("Worked solution: " + what, done->working);
 }
 
 void ExactCommands::DeterminantClick() {
-    runExact([](GVar& ws, Messages& m, int a) { ExactOperations(ws, m).DeterminantMat(a); },
-             [](const GVar& ws, int a) { return EliminationWorkings(ws).Determinant(a); },
-             "Worked solution: det(");
+    runExact([](GVar& ws, Messages& m, int a, WorkProgress* p) {
+                 ExactOperations(ws, m, p).DeterminantMat(a);
+             },
+             [](const GVar& ws, int a, WorkProgress* p) {
+                 return EliminationWorkings(ws, p).Determinant(a);
+             },
+             "det(");
 }
 
 void ExactCommands::RankClick() {
-    runExact([](GVar& ws, Messages& m, int a) { ExactOperations(ws, m).RankMat(a); },
-             [](const GVar& ws, int a) { return EliminationWorkings(ws).Rank(a); },
-             "Worked solution: rank(");
+    runExact([](GVar& ws, Messages& m, int a, WorkProgress* p) { ExactOperations(ws, m, p).RankMat(a); },
+             [](const GVar& ws, int a, WorkProgress* p) { return EliminationWorkings(ws, p).Rank(a); },
+             "rank(");
 }
 
 void ExactCommands::RrefClick() {
-    runExact([](GVar& ws, Messages& m, int a) { ExactOperations(ws, m).RrefMat(a); },
-             [](const GVar& ws, int a) { return EliminationWorkings(ws).Rref(a); },
-             "Worked solution: rref(");
+    runExact([](GVar& ws, Messages& m, int a, WorkProgress* p) { ExactOperations(ws, m, p).RrefMat(a); },
+             [](const GVar& ws, int a, WorkProgress* p) { return EliminationWorkings(ws, p).Rref(a); },
+             "rref(");
 }
 
 std::string ExactCommands::ViewText(int slot) const {
@@ -131,32 +181,45 @@ void ExactCommands::show(const std::string& caption, const std::string& text) co
         TWorkingForm::ShowWorking(latin1(caption), text);
 }
 
-void ExactCommands::InvertMat(int a) {
-    BusyCursor busy;
-    ArrowMessages messages(m_messages);
-    ExactOperations(m_workspace, messages).InvertMat(a);
+bool ExactCommands::InvertMat(int a) {
+    if (!m_workspace.IsSlot(a))
+        return true;
+    const std::shared_ptr<Scratch> done =
+        inBackground("inv(" + m_workspace.Matrix(a).Name + ")", [a](Scratch& s, WorkProgress& p) {
+            ExactOperations(s.workspace, s.messages, &p).InvertMat(a);
+        });
+    if (done == nullptr)
+        return false;
+    bringBack(*done);
+    return true;
 }
 
 void ExactCommands::InvertWorking(int a) const {
     if (ShowWorking() && m_workspace.IsSlot(a))
-        show("Worked solution: inv(" + m_workspace.Matrix(a).Name + ")",
-             busyText([&] { return EliminationWorkings(m_workspace).Invert(a); }));
+        showWorking("inv(" + m_workspace.Matrix(a).Name + ")", [a](Scratch& s, WorkProgress& p) {
+            s.working = EliminationWorkings(s.workspace, &p).Invert(a);
+        });
 }
 
+// FormulaWorkings reports no progress: Cancel leaves it to end unwatched.
 void ExactCommands::CholeskyWorking(int a) const {
     if (ShowWorking() && m_workspace.IsSlot(a))
-        show("Worked solution: Chol(" + m_workspace.Matrix(a).Name + ")",
-             busyText([&] { return FormulaWorkings(m_workspace).Cholesky(a); }));
+        showWorking("Chol(" + m_workspace.Matrix(a).Name + ")", [a](Scratch& s, WorkProgress&) {
+            s.working = FormulaWorkings(s.workspace).Cholesky(a);
+        });
 }
 
 void ExactCommands::SubstitutionWorking(int r, int b) const {
     if (ShowWorking() && m_workspace.IsSlot(r) && m_workspace.IsSlot(b))
-        show("Worked solution: X",
-             busyText([&] { return FormulaWorkings(m_workspace).Substitution(r, b); }));
+        showWorking("X", [r, b](Scratch& s, WorkProgress&) {
+            s.working = FormulaWorkings(s.workspace).Substitution(r, b);
+        });
 }
 
 void ExactCommands::MultiplyWorking(int a, int b) const {
     if (ShowWorking() && m_workspace.IsSlot(a) && m_workspace.IsSlot(b))
-        show("Worked solution: " + m_workspace.Matrix(a).Name + "*" + m_workspace.Matrix(b).Name,
-             busyText([&] { return FormulaWorkings(m_workspace).Multiply(a, b); }));
+        showWorking(m_workspace.Matrix(a).Name + "*" + m_workspace.Matrix(b).Name,
+                    [a, b](Scratch& s, WorkProgress&) {
+                        s.working = FormulaWorkings(s.workspace).Multiply(a, b);
+                    });
 }

@@ -6,13 +6,16 @@
 #include <QObject>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+class BackgroundWork;
 class GVar;
 class Messages;
 class QAction;
 class QWidget;
+class WorkProgress;
 
 // The commands beyond the eight operations: Determinant, Rank and Reduced
 // row echelon form, and the two switches, Show working (a worked solution
@@ -21,6 +24,11 @@ class QWidget;
 // fraction it stands for). The main window puts the actions into its menus
 // and asks for matrices; everything computed comes from the core, so the
 // window program shows the same bytes as zendra-cli.
+//
+// Exact work can take seconds to minutes, so each command computes on a copy
+// of the workspace off the GUI thread (BackgroundWork), with a progress
+// dialog and Cancel when it lasts; what it did is brought back after:
+// its messages in order, the matrix it added, then its working.
 class ExactCommands : public QObject {
     Q_OBJECT
 public:
@@ -45,8 +53,12 @@ public:
     // The listing's text after its header, in fractions (switch on only).
     std::string ListingText(const std::vector<int>& chosen) const;
 
-    // The workspace's Invert, which refuses an exactly singular matrix.
-    void InvertMat(int a);
+    // The workspace's Invert, which refuses an exactly singular matrix;
+    // false when it was cancelled.
+    bool InvertMat(int a);
+
+    // Stops the work under way, if any: for the main window as it closes.
+    void CancelWork();
 
     // The worked solutions shown after the eight operations (nothing when
     // Show working is off, or no working is given for the operands).
@@ -56,9 +68,18 @@ public:
     void MultiplyWorking(int a, int b) const;
 
 private:
+    struct Scratch;
+    using Job = std::function<void(Scratch&, WorkProgress&)>;
+
     void show(const std::string& caption, const std::string& text) const;
-    void runExact(void (*operation)(GVar&, Messages&, int),
-                  std::string (*working)(const GVar&, int), const char* caption);
+    void runExact(void (*operation)(GVar&, Messages&, int, WorkProgress*),
+                  std::string (*working)(const GVar&, int, WorkProgress*), const char* caption);
+    // Runs job on a copy of the workspace; null when it was cancelled,
+    // which has been said.
+    std::shared_ptr<Scratch> inBackground(const std::string& what, const Job& job) const;
+    void bringBack(const Scratch& done);
+    // A worked solution, computed in the background, shown under caption.
+    void showWorking(const std::string& caption, const Job& job) const;
 
     GVar& m_workspace;
     Messages& m_messages;
@@ -68,4 +89,5 @@ private:
     QAction* m_rref;
     QAction* m_showWorking;
     QAction* m_showFractions;
+    BackgroundWork* m_work;
 };

@@ -282,6 +282,9 @@ bool TFrameForm::event(QEvent* event) {
 // Ending the program asks the save question of every modified editor
 // window; Cancel in any of them keeps the program running.
 void TFrameForm::closeEvent(QCloseEvent* event) {
+    // Exact work under way is cancelled first: its dialog must not stand
+    // over the save questions, nor its result come after the window.
+    m_exact->CancelWork();
     for (TChild* editor : Editors()) {
         if (!editor->FormCloseQuery()) {
             event->ignore();
@@ -594,8 +597,8 @@ void TFrameForm::Multiplymatrices1Click() {
 }
 void TFrameForm::InvertClick() {
     if (const int a = pickMatrix(); a > 0) {
-        m_exact->InvertMat(a);
-        m_exact->InvertWorking(a);
+        if (m_exact->InvertMat(a))
+            m_exact->InvertWorking(a);
     }
 }
 void TFrameForm::Choleskydecompositionofmatrix1Click() {

@@ -3,16 +3,21 @@
 
 // The exact commands and the two switches as the window program offers
 // them: where they stand in the menus, what they add, and the worked
-// solution and fraction texts, which must be the core's bytes.
+// solution and fraction texts, which must be the core's bytes; long work
+// off the GUI thread, with its progress dialog and Cancel.
+#include "BoxMessages.h"
 #include "EliminationWorkings.h"
 #include "ExactCommands.h"
+#include "ExactOperations.h"
 #include "FractionListing.h"
+#include "MDIChild.h"
 #include "MDIFrame.h"
 #include "MatrixListing.h"
 #include "MessageForm.h"
 #include "ModalDriver.h"
 #include "RecordingMessages.h"
 #include "WorkingForm.h"
+#include "WorkspaceBuilder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,11 +25,17 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <fstream>
+#include <random>
 
 namespace {
 
@@ -47,6 +58,49 @@ QList<TWorkingForm*> workingWindows() {
             found << form;
     return found;
 }
+
+// Random significands times 10^k, k in -300..300: fractions of thousands of
+// digits, seconds of elimination.
+void addWideRange(GVar& workspace) {
+    std::mt19937_64 random(20260101);
+    std::uniform_real_distribution<double> significand(1.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-300, 300);
+    TMatrixRec& m = workspace.AppendNew();
+    m.SetName("W");
+    m.Rows = m.Cols = MaxDim;
+    for (int i = 1; i <= MaxDim; ++i)
+        for (int j = 1; j <= MaxDim; ++j)
+            m.At(i, j) = (random() % 2 ? -1 : 1) * significand(random) *
+                         std::pow(10.0, exponent(random));
+}
+
+// Watches the windows a command shows: message boxes are answered with OK
+// and their texts kept; the progress dialog gets onProgress.
+class ShownWindows : public QObject {
+public:
+    ShownWindows() { qApp->installEventFilter(this); }
+    ~ShownWindows() override { qApp->removeEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show)
+            return false;
+        if (auto* box = qobject_cast<QMessageBox*>(watched)) {
+            messages << box->text();
+            QTimer::singleShot(0, box, [box] { box->accept(); });
+        } else if (auto* dialog = qobject_cast<QProgressDialog*>(watched)) {
+            ++progressDialogs;
+            if (onProgress)
+                QTimer::singleShot(0, dialog, [this, dialog] { onProgress(dialog); });
+        }
+        return false;
+    }
+
+    std::function<void(QProgressDialog*)> onProgress;
+    QStringList messages;
+    int progressDialogs = 0;
+};
+
+void clickCancel(QProgressDialog* d) { QTest::mouseClick(d->findChild<QPushButton*>(), Qt::LeftButton); }
 
 class ExactWindow : public ::testing::Test {
 protected:
@@ -140,5 +194,104 @@ TEST_F(ExactWindow, ShowFractionsChangesTheViewAndOffGivesTheOldBytes) {
     EXPECT_TRUE(viewOfB().contains(QStringLiteral("1/2")));
     frame->Exact()->ShowFractionsAction()->setChecked(false);
     EXPECT_EQ(viewOfB(), QString::fromLatin1(decimal.c_str()));
+}
+// Long work with its working: Ctrl+N, which opens an editor window, must
+// not do so during the work, then or after.
+TEST_F(ExactWindow, CancelStopsTheWorkWhileTheWindowAnswersButTakesNoKeys) {
+    frame->Exact()->ShowWorkingAction()->setChecked(true);
+    const auto newWindowKey = [this] {
+        QApplication::setActiveWindow(frame.get());
+        QTest::keyClick(frame.get(), Qt::Key_N, Qt::ControlModifier);
+    };
+    newWindowKey();
+    ASSERT_EQ(frame->Editors().size(), 1);
+    addWideRange(frame->Workspace());
+    int ticks = 0;
+    QTimer clock;
+    QObject::connect(&clock, &QTimer::timeout, [&ticks] { ++ticks; });
+    clock.start(20);
+    ShownWindows shown;
+    shown.onProgress = clickCancel;
+    WhenModal([&](QWidget* list) {
+        pickRow(list, 2);
+        QTimer::singleShot(100, frame.get(), newWindowKey);
+    });
+    frame->Exact()->DeterminantClick();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown.progressDialogs, 1);
+    EXPECT_GE(ticks, 10);  // the window answered all through the first half second
+    EXPECT_EQ(frame->Editors().size(), 1);
+    EXPECT_EQ(frame->Workspace().MatrixCount, 3);
+    EXPECT_EQ(shown.messages,
+              QStringList{BoxMessages::DisplayText(ExactOperations::CancelledMessage)});
+    EXPECT_TRUE(workingWindows().isEmpty());
+}
+
+TEST_F(ExactWindow, ClosingTheMainWindowCancelsTheWorkAndCloses) {
+    addWideRange(frame->Workspace());
+    ShownWindows shown;
+    WhenModal([this](QWidget* list) {
+        pickRow(list, 2);
+        QTimer::singleShot(100, frame.get(), [this] { frame->close(); });
+    });
+    frame->Exact()->RrefClick();
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(frame->Workspace().MatrixCount, 3);
+    EXPECT_TRUE(shown.messages.isEmpty());  // nobody is left to tell
+    EXPECT_EQ(shown.progressDialogs, 0);
+}
+
+// Short work gives the core's bytes, as when it ran on the GUI thread, and
+// no dialog flashes.
+TEST_F(ExactWindow, ShortWorkGivesTheCoresResultAndWorkingWithoutADialog) {
+    frame->Exact()->ShowWorkingAction()->setChecked(true);
+    struct Case {
+        const char* what;
+        void (ExactCommands::*click)();
+        void (ExactOperations::*operation)(int);
+        std::string (EliminationWorkings::*working)(int) const;
+        int slot;
+    };
+    const Case cases[] = {
+        {"det(A)", &ExactCommands::DeterminantClick, &ExactOperations::DeterminantMat,
+         &EliminationWorkings::Determinant, 1},
+        {"rank(B)", &ExactCommands::RankClick, &ExactOperations::RankMat,
+         &EliminationWorkings::Rank, 2},
+        {"rref(A)", &ExactCommands::RrefClick, &ExactOperations::RrefMat,
+         &EliminationWorkings::Rref, 1},
+        {"det(B), refused", &ExactCommands::DeterminantClick, &ExactOperations::DeterminantMat,
+         &EliminationWorkings::Determinant, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        GVar expected;
+        for (int s = 1; s <= frame->Workspace().MatrixCount; ++s)
+            expected.Append(std::make_unique<TMatrixRec>(frame->Workspace().Matrix(s)));
+        RecordingMessages said;
+        (ExactOperations(expected, said).*c.operation)(c.slot);
+        const std::string working = (EliminationWorkings(expected).*c.working)(c.slot);
+
+        ShownWindows shown;
+        WhenModal([&c](QWidget* list) { pickRow(list, c.slot - 1); });
+        (frame->Exact()->*c.click)();
+        EXPECT_EQ(shown.progressDialogs, 0);
+        QStringList texts;
+        for (const std::string& text : said.shown)
+            texts << BoxMessages::DisplayText(text);
+        EXPECT_EQ(shown.messages, texts);
+        ASSERT_EQ(frame->Workspace().MatrixCount, expected.MatrixCount);
+        const TMatrixRec& got = frame->Workspace().Matrix(frame->Workspace().MatrixCount);
+        const TMatrixRec& want = expected.Matrix(expected.MatrixCount);
+        EXPECT_EQ(got.Name, want.Name);
+        EXPECT_EQ(std::memcmp(got.Data, want.Data, sizeof got.Data), 0);
+
+        QString text = QString::fromLatin1(working.data(), static_cast<qsizetype>(working.size()));
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        text.chop(1);
+        const QList<TWorkingForm*> windows = workingWindows();
+        ASSERT_EQ(windows.size(), 1);
+        EXPECT_EQ(windows.first()->Text(), text);
+        windows.first()->close();
+    }
 }
 } // namespace

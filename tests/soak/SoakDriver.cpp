@@ -32,6 +32,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 
 namespace {
 const char* const GoodData =
@@ -52,7 +53,20 @@ QByteArray largest() {
     text += "Wide\r\n1, 50\r\n";
     for (int j = 0; j < MaxDim; ++j)
         text += QByteArray::number(j + 1) + ' ';
-    return text + "\r\n";
+    // Values spread over the whole double range: their exact elimination
+    // takes seconds to minutes, so the progress dialog comes up to be
+    // answered. The same values in every run, whatever the seed.
+    text += "\r\nSpread\r\n50, 50\r\n";
+    std::mt19937_64 random(7);
+    for (int i = 0; i < MaxDim; ++i) {
+        for (int j = 0; j < MaxDim; ++j) {
+            const double significand = 1.0 + static_cast<double>(random() % 9000) / 1000.0;
+            const int exponent = static_cast<int>(random() % 601) - 300;
+            text += QByteArray::number(significand * std::pow(10.0, exponent), 'g', 17) + ' ';
+        }
+        text += "\r\n";
+    }
+    return text;
 }
 
 // Shows a menu and closes it again, as a user glancing into it does:
