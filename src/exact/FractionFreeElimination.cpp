@@ -51,7 +51,6 @@ void FractionFreeElimination::eliminate(int i, int row, int col, int first) {
 bool FractionFreeElimination::Run(HandElimination::Observer& observer, const ExactMatrix& after) {
     using Operation = HandElimination::Operation;
     const bool reduced = m_goal == HandElimination::Goal::Reduced;
-    Operation operation;
     mpz_class scaled;
     for (int col = 0; col < m_pivotCols; ++col) {
         ReportProgress(m_progress, col, m_pivotCols);
@@ -66,6 +65,8 @@ bool FractionFreeElimination::Run(HandElimination::Observer& observer, const Exa
                 return false;
             continue;
         }
+        // Fresh for each column, as the elimination in fractions has it.
+        Operation operation;
         if (pivotRow != row) {
             swapRows(row, pivotRow);
             ++m_swaps;
