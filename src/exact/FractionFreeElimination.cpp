@@ -12,7 +12,7 @@ FractionFreeElimination::FractionFreeElimination(const ExactMatrix& start,
                                                  WorkProgress* progress)
     : m_rows(start.Rows()), m_cols(start.Cols()), m_goal(goal), m_pivotCols(pivotCols),
       m_progress(progress), m_data(static_cast<std::size_t>(m_rows) * m_cols),
-      m_multiplier(m_rows), m_divisor(m_rows) {
+      m_multiplier(m_rows), m_divisor(m_rows), m_pivotRowOf(m_cols, -1) {
     for (int i = 0; i < m_rows; ++i) {
         mpz_class& lcm = m_multiplier[i];
         lcm = 1;
@@ -41,6 +41,14 @@ void FractionFreeElimination::eliminate(int i, int row, int col, int first) {
         if (j == col)
             continue;
         mpz_class& entry = at(i, j);
+        // An earlier pivot column holds p in its pivot row and 0 elsewhere:
+        // the new pivot and 0 after the step, without dividing numbers of
+        // thousands of digits.
+        if (m_pivotRowOf[j] >= 0) {
+            if (m_pivotRowOf[j] == i)
+                entry = pivot;
+            continue;
+        }
         mpz_mul(product.get_mpz_t(), pivot.get_mpz_t(), entry.get_mpz_t());
         if (factor != 0)
             mpz_submul(product.get_mpz_t(), factor.get_mpz_t(), at(row, j).get_mpz_t());
@@ -107,7 +115,12 @@ bool FractionFreeElimination::Run(HandElimination::Observer& observer, const Exa
                 observer.Done(operation, after);
             }
             eliminate(i, row, col, pivotRowAbove ? 0 : col + 1);
+            // A step on numbers of thousands of digits takes a while: a
+            // cancel is heard after each row.
+            ReportProgress(m_progress, col, m_pivotCols);
         }
+        if (reduced)
+            m_pivotRowOf[col] = row;
         if (!reduced)
             m_divisor[row] = scaled;
         m_previous = pivot;
@@ -125,6 +138,8 @@ ExactMatrix FractionFreeElimination::Matrix() const {
             divisor = m_multiplier[i] * m_previous;
         else
             divisor = reduced ? m_previous : m_divisor[i];
+        // Reducing a row of long fractions takes a while too.
+        ReportProgress(m_progress, m_pivotCols, m_pivotCols);
         for (int j = 0; j < m_cols; ++j) {
             mpq_class& entry = matrix.At(i + 1, j + 1);
             entry = mpq_class(at(i, j), divisor);

@@ -35,7 +35,8 @@ public:
     // As HandElimination::Run; after is handed to every Done unchanged.
     bool Run(HandElimination::Observer& observer, const ExactMatrix& after);
 
-    // The matrix in fractions where the run ended.
+    // The matrix in fractions where the run ended; progress hears once a
+    // row.
     ExactMatrix Matrix() const;
     int Rank() const { return m_rank; }
     int Swaps() const { return m_swaps; }
@@ -55,6 +56,7 @@ private:
     std::vector<mpz_class> m_data;
     std::vector<mpz_class> m_multiplier; // d_i, moving with its row
     std::vector<mpz_class> m_divisor;    // of a pivot row, in Echelon
+    std::vector<int> m_pivotRowOf;       // of a column, in Reduced; -1 for none
     mpz_class m_previous = 1;            // p, the latest pivot
     int m_rank = 0;
     int m_swaps = 0;
