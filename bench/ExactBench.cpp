@@ -458,7 +458,6 @@ int main(int argc, char** argv) {
             {"worked det/rank elimination 50 x 50 wide, ms", "WideWorkedEchelon50", 5000, 1000},
             {"worked rref elimination 50 x 50 wide, ms", "WideWorkedRref50", 5000, 1000},
             {"worked inverse elimination 50 x 100 wide, ms", "WideWorkedInverse50", 5000, 1000},
-            {"  in plain fractions (baseline, noted), ms", "", 0},
             {"longest gap between reports, det/rank, ms",
              "WideWorkedEchelon50.longest_report_gap_ms", 200},
             {"longest gap between reports, rref, ms", "WideWorkedRref50.longest_report_gap_ms",
@@ -474,6 +473,10 @@ int main(int argc, char** argv) {
             {"64-bit fractions overflow at pivot column (of 50)",
              "FractionGrowth50.int64_overflow_column", 0},
         });
+    // The elimination in fractions takes about a minute on each: its
+    // figure, measured before the fraction-free one replaced it, stands.
+    std::printf("%-50s %9s %10s\n", "  worked eliminations in fractions (noted), ms",
+                "53000-97000", "-");
     benchmark::Shutdown();
     return met ? 0 : 1;
 }
