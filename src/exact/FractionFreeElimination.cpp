@@ -11,8 +11,8 @@ FractionFreeElimination::FractionFreeElimination(const ExactMatrix& start,
                                                  HandElimination::Goal goal, int pivotCols,
                                                  WorkProgress* progress)
     : m_rows(start.Rows()), m_cols(start.Cols()), m_goal(goal), m_pivotCols(pivotCols),
-      m_progress(progress), m_data(static_cast<std::size_t>(m_rows) * m_cols),
-      m_multiplier(m_rows), m_divisor(m_rows), m_pivotRowOf(m_cols, -1) {
+      m_progress(progress), m_data(static_cast<std::size_t>(m_rows) * m_cols), m_multiplier(m_rows),
+      m_divisor(m_rows), m_pivotRowOf(m_cols, -1) {
     for (int i = 0; i < m_rows; ++i) {
         mpz_class& lcm = m_multiplier[i];
         lcm = 1;
@@ -104,13 +104,12 @@ bool FractionFreeElimination::Run(HandElimination::Observer& observer, const Exa
                 operation.source = row + 1;
                 // Reduced: the entry over a pivot of 1; Echelon: entry over pivot.
                 if (reduced)
-                    operation.factor = mpq_class(at(i, col), pivotRowAbove
-                                                                 ? m_previous
-                                                                 : mpz_class(m_multiplier[i] *
-                                                                             m_previous));
+                    operation.factor = mpq_class(
+                        at(i, col),
+                        pivotRowAbove ? m_previous : mpz_class(m_multiplier[i] * m_previous));
                 else
-                    operation.factor = mpq_class(at(i, col) * m_multiplier[row],
-                                                 m_multiplier[i] * pivot);
+                    operation.factor =
+                        mpq_class(at(i, col) * m_multiplier[row], m_multiplier[i] * pivot);
                 operation.factor.canonicalize();
                 observer.Done(operation, after);
             }

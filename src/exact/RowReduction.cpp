@@ -106,8 +106,7 @@ private:
 };
 } // namespace
 
-mpq_class RowReduction::Determinant(const ExactMatrix& a, WorkProgress* progress,
-                                    Method method) {
+mpq_class RowReduction::Determinant(const ExactMatrix& a, WorkProgress* progress, Method method) {
     if (method == Method::Fastest && a.Rows() == a.Cols())
         return FlintMatrix::Determinant(a, progress);
     Elimination elimination(a);

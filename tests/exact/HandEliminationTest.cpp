@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Zendra developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "ExactMatrix.h"
 #include "HandElimination.h"
+#include "ExactMatrix.h"
 #include "WorkProgress.h"
 
 #include <gtest/gtest.h>
@@ -84,8 +84,8 @@ struct Outcome {
     int swaps;
 };
 
-Outcome run(const ExactMatrix& start, HandElimination::Goal goal, int pivotCols,
-            bool wantsMatrices, int stopAtNoPivot) {
+Outcome run(const ExactMatrix& start, HandElimination::Goal goal, int pivotCols, bool wantsMatrices,
+            int stopAtNoPivot) {
     Recorder recorder(wantsMatrices, stopAtNoPivot);
     HandElimination elimination(start, goal, pivotCols);
     const bool done = elimination.Run(recorder);
