@@ -137,9 +137,10 @@ ExactMatrix FractionFreeElimination::Matrix() const {
             divisor = m_multiplier[i] * m_previous;
         else
             divisor = reduced ? m_previous : m_divisor[i];
-        // Reducing a row of long fractions takes a while too.
-        ReportProgress(m_progress, m_pivotCols, m_pivotCols);
         for (int j = 0; j < m_cols; ++j) {
+            // Reducing a row of fractions of thousands of digits takes a
+            // while too.
+            ReportProgress(m_progress, m_pivotCols, m_pivotCols);
             mpq_class& entry = matrix.At(i + 1, j + 1);
             entry = mpq_class(at(i, j), divisor);
             entry.canonicalize();

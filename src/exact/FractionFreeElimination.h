@@ -35,8 +35,8 @@ public:
     // As HandElimination::Run; after is handed to every Done unchanged.
     bool Run(HandElimination::Observer& observer, const ExactMatrix& after);
 
-    // The matrix in fractions where the run ended; progress hears once a
-    // row.
+    // The matrix in fractions where the run ended; progress hears once an
+    // entry.
     ExactMatrix Matrix() const;
     int Rank() const { return m_rank; }
     int Swaps() const { return m_swaps; }
