@@ -10,7 +10,9 @@
 // shown.
 #include "ExactOperations.h"
 #include "FuzzSupport.h"
+#include "ExactMatrix.h"
 #include "GVar.h"
+#include "HandElimination.h"
 #include "MatOperations.h"
 #include "Messages.h"
 #include "MyString.h"
@@ -93,7 +95,7 @@ bool sameRecord(const TMatrixRec& a, const TMatrixRec& b) {
 
 enum Op {
     Scale, Transpose, Add, Subtract, Multiply, Invert, Cholesky, Substitute,
-    Determinant, Rank, Rref, OpCount
+    Determinant, Rank, Rref, ExactInvert, HandSteps, OpCount
 };
 
 // The messages an operation may show for a refusal or a fault.
@@ -121,8 +123,46 @@ const std::set<std::string>& allowed(Op op) {
          ExactOperations::MemoryMessage},
         {Limit, ExactOperations::MemoryMessage},
         {Limit, ExactOperations::TooLargeMessage, ExactOperations::MemoryMessage},
+        {Limit, "Error, matrix must be square for this operation.",
+         "Error: Singular matrix -- cannot compute approximations.",
+         "Error, could not resolve initial approximations. Matrix is unstable.",
+         "Sorry, the maximum memory allocation already exist.", ExactOperations::MemoryMessage},
+        {},
     };
     return sets[op];
+}
+// Records the operations of a hand elimination; wanting matrices or not
+// picks the elimination in fractions or the fraction-free one.
+class Steps : public HandElimination::Observer {
+public:
+    explicit Steps(bool wantsMatrices) : m_wantsMatrices(wantsMatrices) {}
+    void Done(const HandElimination::Operation& operation, const ExactMatrix&) override {
+        texts.push_back(operation.Text());
+    }
+    bool NoPivot(int col, int row) override {
+        texts.push_back("no pivot " + std::to_string(col) + " " + std::to_string(row));
+        return true;
+    }
+    bool WantsMatrices() const override { return m_wantsMatrices; }
+    std::vector<std::string> texts;
+
+private:
+    bool m_wantsMatrices;
+};
+
+// Both eliminations of the worked solutions tell the same operations and
+// end in the same matrix.
+bool sameHandSteps(const TMatrixRec& m, bool reduced) {
+    const ExactMatrix start = ExactMatrix::FromRecord(m);
+    const auto goal = reduced ? HandElimination::Goal::Reduced : HandElimination::Goal::Echelon;
+    Steps plainSteps(true);
+    Steps fractionFreeSteps(false);
+    HandElimination plain(start, goal, start.Cols());
+    HandElimination fractionFree(start, goal, start.Cols());
+    plain.Run(plainSteps);
+    fractionFree.Run(fractionFreeSteps);
+    return plainSteps.texts == fractionFreeSteps.texts && plain.Matrix() == fractionFree.Matrix() &&
+           plain.Rank() == fractionFree.Rank() && plain.Swaps() == fractionFree.Swaps();
 }
 } // namespace
 
@@ -177,6 +217,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case Determinant: exact.DeterminantMat(a); break;
         case Rank: exact.RankMat(a); break;
         case Rref: exact.RrefMat(a); break;
+        case ExactInvert: exact.InvertMat(a); break;
+        case HandSteps:
+            // The elimination in fractions is the slow reference: small
+            // operands only.
+            if (ws.Matrix(a).Rows <= 8 && ws.Matrix(a).Cols <= 8 &&
+                !sameHandSteps(ws.Matrix(a), in.ConsumeBool())) {
+                std::fprintf(stderr, "hand eliminations differ on slot %d\n", a);
+                std::abort();
+            }
+            continue;
         default: break;
         }
 

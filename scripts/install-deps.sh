@@ -15,6 +15,8 @@ packages=(
     libbenchmark-dev
     # exact fractions of the core: GMP and its C++ interface (gmpxx.h)
     libgmp-dev
+    # multimodular determinant, rank and reduced row echelon form
+    libflint-dev
     # the window program: Qt 6 Widgets and Print Support, and fonts with the
     # metrics of the faces the windows ask for
     qt6-base-dev

@@ -3,6 +3,7 @@
 
 #include "HandElimination.h"
 
+#include "FractionFreeElimination.h"
 #include "WorkingText.h"
 #include "WorkProgress.h"
 
@@ -61,6 +62,14 @@ void HandElimination::apply(const Operation& operation, Observer& observer) {
 }
 
 bool HandElimination::Run(Observer& observer) {
+    if (!observer.WantsMatrices()) {
+        FractionFreeElimination elimination(m_matrix, m_goal, m_pivotCols, m_progress);
+        const bool done = elimination.Run(observer, m_matrix);
+        m_matrix = elimination.Matrix();
+        m_rank = elimination.Rank();
+        m_swaps = elimination.Swaps();
+        return done;
+    }
     const int rows = m_matrix.Rows();
     for (int col = 1; col <= m_pivotCols; ++col) {
         ReportProgress(m_progress, col - 1, m_pivotCols);

@@ -59,7 +59,9 @@ public:
           m_progress(progress) {}
 
     // Runs to the end, or until the observer ends it; true when every
-    // pivot column was gone through.
+    // pivot column was gone through. An observer that wants no matrices
+    // gets the same operations from a fraction-free elimination
+    // (FractionFreeElimination), much faster on long fractions.
     bool Run(Observer& observer);
 
     const ExactMatrix& Matrix() const { return m_matrix; }

@@ -3,6 +3,7 @@
 
 #include "RowReduction.h"
 
+#include "FlintMatrix.h"
 #include "WorkProgress.h"
 
 #include <utility>
@@ -105,19 +106,25 @@ private:
 };
 } // namespace
 
-mpq_class RowReduction::Determinant(const ExactMatrix& a, WorkProgress* progress) {
+mpq_class RowReduction::Determinant(const ExactMatrix& a, WorkProgress* progress, Method method) {
+    if (method == Method::Fastest && a.Rows() == a.Cols())
+        return FlintMatrix::Determinant(a, progress);
     Elimination elimination(a);
     elimination.Run(false, progress);
     return elimination.Determinant();
 }
 
-int RowReduction::Rank(const ExactMatrix& a, WorkProgress* progress) {
+int RowReduction::Rank(const ExactMatrix& a, WorkProgress* progress, Method method) {
+    if (method == Method::Fastest)
+        return FlintMatrix::Rank(a, progress);
     Elimination elimination(a);
     elimination.Run(false, progress);
     return elimination.Rank();
 }
 
-ExactMatrix RowReduction::Rref(const ExactMatrix& a, WorkProgress* progress) {
+ExactMatrix RowReduction::Rref(const ExactMatrix& a, WorkProgress* progress, Method method) {
+    if (method == Method::Fastest)
+        return FlintMatrix::Rref(a, progress);
     Elimination elimination(a);
     elimination.Run(true, progress);
     return elimination.Reduced();

@@ -23,14 +23,24 @@ class WorkProgress;
 //
 // Each reports to progress, when given, once per pivot column and throws
 // WorkCancelled when it says stop.
+//
+// Fastest hands the work to FLINT (FlintMatrix), whose multimodular
+// methods take a fraction of a second where the minors grow to thousands of
+// digits, but which hears progress only before and after; Bareiss keeps the
+// elimination here, which reports every pivot column.
 class RowReduction {
 public:
-    // The determinant of a square matrix (1 for 0 x 0).
-    static mpq_class Determinant(const ExactMatrix& a, WorkProgress* progress = nullptr);
+    enum class Method { Fastest, Bareiss };
 
-    static int Rank(const ExactMatrix& a, WorkProgress* progress = nullptr);
+    // The determinant of a square matrix (1 for 0 x 0).
+    static mpq_class Determinant(const ExactMatrix& a, WorkProgress* progress = nullptr,
+                                 Method method = Method::Fastest);
+
+    static int Rank(const ExactMatrix& a, WorkProgress* progress = nullptr,
+                    Method method = Method::Fastest);
 
     // The reduced row echelon form: each non-zero row starts with a 1, the
     // only non-zero entry of its column, and the zero rows come last.
-    static ExactMatrix Rref(const ExactMatrix& a, WorkProgress* progress = nullptr);
+    static ExactMatrix Rref(const ExactMatrix& a, WorkProgress* progress = nullptr,
+                            Method method = Method::Fastest);
 };

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 namespace {
@@ -114,6 +115,51 @@ TEST(RowReductionProperties, HoldOverThousandsOfSmallIntegerMatrices) {
         for (int i = 1; i <= n; ++i)
             det *= echelon.Matrix().At(i, i);
         ASSERT_EQ(det, RowReduction::Determinant(a));
+    }
+}
+
+// Integers, small fractions or values over the whole double range (each its
+// exact binary value), with zeros, and now and then a dependent row.
+ExactMatrix AnyMatrix(std::mt19937_64& random, int rows, int cols) {
+    const int kind = static_cast<int>(random() % 3);
+    ExactMatrix m(rows, cols);
+    for (int i = 1; i <= rows; ++i)
+        for (int j = 1; j <= cols; ++j) {
+            mpq_class& entry = m.At(i, j);
+            if (random() % 5 == 0)
+                entry = 0;
+            else if (kind == 0)
+                entry = static_cast<long>(random() % 199) - 99;
+            else if (kind == 1)
+                entry = mpq_class(static_cast<long>(random() % 61) - 30,
+                                  1 + static_cast<long>(random() % 30));
+            else
+                entry = mpq_class(std::uniform_real_distribution<double>(-10, 10)(random) *
+                                  std::pow(10.0, static_cast<int>(random() % 601) - 300));
+            entry.canonicalize();
+        }
+    if (rows > 2 && random() % 3 == 0)
+        for (int j = 1; j <= cols; ++j)
+            m.At(2, j) = m.At(1, j) * mpq_class(-3, 7) + m.At(rows, j);
+    return m;
+}
+
+TEST(RowReductionProperties, FlintAgreesWithTheFractionFreeElimination) {
+    using Method = RowReduction::Method;
+    std::mt19937_64 random(31);
+    for (int k = 0; k < 1500; ++k) {
+        // Empty and 1 x 1 matrices too, which FLINT is never handed.
+        const int rows = static_cast<int>(random() % 9);
+        const int cols = k % 2 ? rows : static_cast<int>(random() % 9);
+        const ExactMatrix a = AnyMatrix(random, rows, cols);
+        if (rows == cols)
+            ASSERT_EQ(RowReduction::Determinant(a),
+                      RowReduction::Determinant(a, nullptr, Method::Bareiss))
+                << "case " << k;
+        ASSERT_EQ(RowReduction::Rank(a), RowReduction::Rank(a, nullptr, Method::Bareiss))
+            << "case " << k;
+        ASSERT_EQ(RowReduction::Rref(a), RowReduction::Rref(a, nullptr, Method::Bareiss))
+            << "case " << k;
     }
 }
 

@@ -1,0 +1,125 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "FlintMatrix.h"
+
+#include "WorkProgress.h"
+
+#include <flint/fmpz.h>
+#include <flint/fmpz_mat.h>
+
+#include <stdexcept>
+
+namespace {
+// An fmpz_mat_t that frees itself, also when a cancel unwinds past it.
+class IntegerMatrix {
+public:
+    IntegerMatrix(int rows, int cols) {
+        if (rows <= 0 || cols <= 0)
+            throw std::logic_error("FLINT matrices here are never empty");
+        fmpz_mat_init(m_mat, rows, cols);
+    }
+    ~IntegerMatrix() { fmpz_mat_clear(m_mat); }
+    IntegerMatrix(const IntegerMatrix&) = delete;
+    IntegerMatrix& operator=(const IntegerMatrix&) = delete;
+
+    fmpz_mat_struct* get() { return m_mat; }
+    fmpz* at(int i, int j) { return fmpz_mat_entry(m_mat, i, j); }
+
+private:
+    fmpz_mat_t m_mat;
+};
+
+class Integer {
+public:
+    Integer() { fmpz_init(m_value); }
+    ~Integer() { fmpz_clear(m_value); }
+    Integer(const Integer&) = delete;
+    Integer& operator=(const Integer&) = delete;
+
+    fmpz* get() { return m_value; }
+    mpz_class value() const {
+        mpz_class result;
+        fmpz_get_mpz(result.get_mpz_t(), m_value);
+        return result;
+    }
+
+private:
+    fmpz_t m_value;
+};
+
+// Fills m with a's rows in whole numbers and returns the product of the
+// row multipliers. a is not empty.
+mpz_class wholeRows(const ExactMatrix& a, IntegerMatrix& m) {
+    mpz_class scale = 1;
+    mpz_class lcm;
+    mpz_class entry;
+    for (int i = 1; i <= a.Rows(); ++i) {
+        lcm = 1;
+        for (int j = 1; j <= a.Cols(); ++j)
+            mpz_lcm(lcm.get_mpz_t(), lcm.get_mpz_t(), a.At(i, j).get_den_mpz_t());
+        for (int j = 1; j <= a.Cols(); ++j) {
+            const mpq_class& value = a.At(i, j);
+            mpz_divexact(entry.get_mpz_t(), lcm.get_mpz_t(), value.get_den_mpz_t());
+            entry *= value.get_num();
+            fmpz_set_mpz(m.at(i - 1, j - 1), entry.get_mpz_t());
+        }
+        scale *= lcm;
+    }
+    return scale;
+}
+} // namespace
+
+mpq_class FlintMatrix::Determinant(const ExactMatrix& a, WorkProgress* progress) {
+    if (a.Rows() != a.Cols())
+        throw std::invalid_argument("the determinant needs a square matrix");
+    if (a.Rows() == 0)
+        return 1;
+    ReportProgress(progress, 0, 1);
+    IntegerMatrix m(a.Rows(), a.Cols());
+    const mpz_class scale = wholeRows(a, m);
+    Integer det;
+    fmpz_mat_det(det.get(), m.get());
+    mpq_class result(det.value(), scale);
+    result.canonicalize();
+    ReportProgress(progress, 1, 1);
+    return result;
+}
+
+int FlintMatrix::Rank(const ExactMatrix& a, WorkProgress* progress) {
+    if (a.Rows() == 0 || a.Cols() == 0)
+        return 0;
+    ReportProgress(progress, 0, 1);
+    IntegerMatrix m(a.Rows(), a.Cols());
+    wholeRows(a, m);
+    const int rank = static_cast<int>(fmpz_mat_rank(m.get()));
+    ReportProgress(progress, 1, 1);
+    return rank;
+}
+
+ExactMatrix FlintMatrix::Rref(const ExactMatrix& a, WorkProgress* progress) {
+    ExactMatrix reduced(a.Rows(), a.Cols());
+    if (a.Rows() == 0 || a.Cols() == 0)
+        return reduced;
+    ReportProgress(progress, 0, 1);
+    IntegerMatrix m(a.Rows(), a.Cols());
+    wholeRows(a, m);
+    IntegerMatrix b(a.Rows(), a.Cols());
+    Integer den;
+    // A zero matrix may leave den at 0; its reduced form is itself.
+    if (fmpz_mat_rref(b.get(), den.get(), m.get()) == 0 || fmpz_is_zero(den.get())) {
+        ReportProgress(progress, 1, 1);
+        return reduced;
+    }
+    const mpz_class denominator = den.value();
+    mpz_class numerator;
+    for (int i = 0; i < a.Rows(); ++i)
+        for (int j = 0; j < a.Cols(); ++j) {
+            fmpz_get_mpz(numerator.get_mpz_t(), b.at(i, j));
+            mpq_class& entry = reduced.At(i + 1, j + 1);
+            entry = mpq_class(numerator, denominator);
+            entry.canonicalize();
+        }
+    ReportProgress(progress, 1, 1);
+    return reduced;
+}
