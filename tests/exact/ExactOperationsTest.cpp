@@ -166,11 +166,12 @@ TEST(InvertProperty, RefusesExactlyWhenTheDeterminantIsZero) {
         MatOperations(floating, floatingMessages).InvertMat(1);
         EXPECT_EQ(messages.Take(), floatingMessages.Take()) << round;
         ASSERT_EQ(ws.MatrixCount, floating.MatrixCount) << round;
-        if (ws.MatrixCount == 2)
+        if (ws.MatrixCount == 2) {
             EXPECT_EQ(std::memcmp(ws.Matrix(2).Data, floating.Matrix(2).Data,
                                   sizeof ws.Matrix(2).Data),
                       0)
                 << round;
+        }
     }
     EXPECT_GT(singular, 1400);
 }

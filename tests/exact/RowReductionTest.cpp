@@ -152,10 +152,11 @@ TEST(RowReductionProperties, FlintAgreesWithTheFractionFreeElimination) {
         const int rows = static_cast<int>(random() % 9);
         const int cols = k % 2 ? rows : static_cast<int>(random() % 9);
         const ExactMatrix a = AnyMatrix(random, rows, cols);
-        if (rows == cols)
+        if (rows == cols) {
             ASSERT_EQ(RowReduction::Determinant(a),
                       RowReduction::Determinant(a, nullptr, Method::Bareiss))
                 << "case " << k;
+        }
         ASSERT_EQ(RowReduction::Rank(a), RowReduction::Rank(a, nullptr, Method::Bareiss))
             << "case " << k;
         ASSERT_EQ(RowReduction::Rref(a), RowReduction::Rref(a, nullptr, Method::Bareiss))

@@ -228,6 +228,7 @@ TEST_F(ExactWindow, CancelStopsTheWorkWhileTheWindowAnswersButTakesNoKeys) {
 }
 
 TEST_F(ExactWindow, ClosingTheMainWindowCancelsTheWorkAndCloses) {
+    frame->Exact()->ShowWorkingAction()->setChecked(true); // seconds of work
     addWideRange(frame->Workspace());
     ShownWindows shown;
     WhenModal([this](QWidget* list) {
