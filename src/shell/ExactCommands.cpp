@@ -75,8 +75,12 @@ struct ExactCommands::Scratch {
     std::string working;
 };
 
+const std::string ExactCommands::WorkingCancelledMessage =
+    "The worked solution was cancelled; the result of the operation stays in the workspace.";
+
 std::shared_ptr<ExactCommands::Scratch> ExactCommands::inBackground(const std::string& what,
-                                                                    const Job& job) const {
+                                                                    const Job& job,
+                                                                    const std::string& cancelled) const {
     auto scratch = std::make_shared<Scratch>(m_workspace);
     BackgroundWork::Outcome outcome;
     {
@@ -88,7 +92,7 @@ std::shared_ptr<ExactCommands::Scratch> ExactCommands::inBackground(const std::s
         return scratch;
     // Closing the main window cancels quietly: the program is ending.
     if (auto* window = qobject_cast<QWidget*>(parent()); window == nullptr || window->isVisible())
-        m_messages.ShowMessage(ExactOperations::CancelledMessage);
+        m_messages.ShowMessage(cancelled);
     return nullptr;
 }
 
@@ -102,7 +106,7 @@ void ExactCommands::bringBack(const Scratch& done) {
 }
 
 void ExactCommands::showWorking(const std::string& caption, const Job& job) const {
-    if (const std::shared_ptr<Scratch> done = inBackground(caption, job))
+    if (const std::shared_ptr<Scratch> done = inBackground(caption, job, WorkingCancelledMessage))
         show("Worked solution: " + caption, done->working);
 }
 
@@ -136,7 +140,8 @@ void ExactCommands::runExact(void (*operation)(GVar&, Messages&, int, WorkProgre
             operation(s.workspace, s.messages, a, &progress);
             if (withWorking)
                 s.working = working(s.workspace, a, &progress);
-        });
+        },
+        ExactOperations::CancelledMessage);
     if (done == nullptr)
         return;
     bringBack(*done);
@@ -187,7 +192,8 @@ bool ExactCommands::InvertMat(int a) {
     const std::shared_ptr<Scratch> done =
         inBackground("inv(" + m_workspace.Matrix(a).Name + ")", [a](Scratch& s, WorkProgress& p) {
             ExactOperations(s.workspace, s.messages, &p).InvertMat(a);
-        });
+        },
+        ExactOperations::CancelledMessage);
     if (done == nullptr)
         return false;
     bringBack(*done);

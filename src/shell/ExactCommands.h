@@ -44,6 +44,10 @@ public:
     bool ShowWorking() const;
     bool ShowFractions() const;
 
+    // Said when a worked solution shown after a floating-point operation
+    // is cancelled: the operation's result is in the workspace by then.
+    static const std::string WorkingCancelledMessage;
+
     void DeterminantClick();
     void RankClick();
     void RrefClick();
@@ -76,7 +80,9 @@ private:
                   std::string (*working)(const GVar&, int, WorkProgress*), const char* caption);
     // Runs job on a copy of the workspace; null when it was cancelled,
     // which has been said.
-    std::shared_ptr<Scratch> inBackground(const std::string& what, const Job& job) const;
+    // cancelled: what Cancel is reported with.
+    std::shared_ptr<Scratch> inBackground(const std::string& what, const Job& job,
+                                          const std::string& cancelled) const;
     void bringBack(const Scratch& done);
     // A worked solution, computed in the background, shown under caption.
     void showWorking(const std::string& caption, const Job& job) const;
