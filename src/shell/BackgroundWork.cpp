@@ -156,7 +156,6 @@ void BackgroundWork::tick(const QString& label, qint64 elapsed) {
     }
     // Before the first report, and for work that never reports, the bar
     // only says that something is going on.
-    // A modal dialog's setValue processes events, Cancel among them.
     const QPointer<QProgressDialog> dialog = m_dialog;
     const int total = m_current->Total();
     if (dialog->maximum() != total)
@@ -168,8 +167,11 @@ void BackgroundWork::tick(const QString& label, qint64 elapsed) {
 
 void BackgroundWork::showDialog(const QString& label) {
     auto* dialog = new QProgressDialog(label, tr("Cancel"), 0, 0, m_window);
-    dialog->setWindowTitle(QApplication::applicationDisplayName());
-    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->setWindowTitle(tr("Exact work in progress"));
+    // Not modal: a modal window would make the window manager's close box
+    // of the main window do nothing, where it must cancel the work and
+    // close. The event filter keeps input from the other windows instead.
+    dialog->setWindowModality(Qt::NonModal);
     dialog->setAutoClose(false);
     dialog->setAutoReset(false);
     dialog->setMinimumDuration(0);

@@ -19,7 +19,8 @@ class WorkProgress;
 // Runs a long computation on a worker thread while the window keeps its
 // event loop: it repaints and its clock goes on, but input to its windows
 // is swallowed (a key pressed meanwhile must not fire a command a minute
-// later), and after ShowAfterMs a modal progress dialog offers Cancel.
+// later), and after ShowAfterMs a progress dialog offers Cancel. The main
+// window's close box still reaches the main window, which cancels first.
 //
 // The job must touch nothing the GUI thread uses: it works on data of its
 // own and reports to the WorkProgress it is given. A cancelled job that has

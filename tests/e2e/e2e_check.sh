@@ -249,6 +249,32 @@ grid)
         fail "no 2 x 2 matrix A in the file written: $(od -c grid.dat 2>/dev/null | head -n 5)"
     cat grid.dat
     ;;
+busy)
+    # Long exact work: the window manager's close box of the main window,
+    # pressed while the progress dialog shows, cancels the work and ends
+    # the program (a modal dialog would have made the close box do nothing).
+    awk 'BEGIN { srand(5); printf "Wide\r\nW\r\n50, 50\r\n";
+        for (i = 0; i < 50; i++) { for (j = 0; j < 50; j++)
+            printf "%s%.15E", (j ? " " : ""), (1 + 9 * rand()) * 10 ^ int(600 * rand() - 300);
+            printf "\r\n" } }' >wide.dat
+    command " Read File of Matrices " alt+m r || fail "Read file did not open"
+    keys ctrl+a
+    type_text "$work/wide.dat"
+    keys Return
+    gone " Read File of Matrices " || fail "Read file did not close"
+    keys alt+n w
+    command "Matrix Selection List" alt+n d || fail "Determinant did not ask for a matrix"
+    keys Down Return
+    waitfor "Exact work in progress" 10 >/dev/null || fail "no progress dialog: $(wmctrl -l)"
+    x wmctrl -i -c "$main"
+    for _ in $(seq 50); do
+        kill -0 "$program" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$program" 2>/dev/null && fail "the program still runs 5 s after its main window was closed"
+    echo "PASS $check"
+    exit 0
+    ;;
 geometry)
     # The start-up size and place are the whole window's, frame included:
     # the middle quarter of the 1024 x 768 screen.

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -80,7 +81,7 @@ void ModalAnswerer::BeginStep(Rng* rng) {
 bool ModalAnswerer::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);
-        if (widget->isWindow() && widget->isModal())
+        if (widget->isWindow() && (widget->isModal() || qobject_cast<QProgressDialog*>(widget)))
             schedule();
     }
     return false;
@@ -96,6 +97,12 @@ void ModalAnswerer::schedule() {
 void ModalAnswerer::answerTop() {
     m_scheduled = false;
     QWidget* modal = QApplication::activeModalWidget();
+    // The progress of long exact work is not modal, but waits for an
+    // answer all the same.
+    if (modal == nullptr)
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (qobject_cast<QProgressDialog*>(window) != nullptr && window->isVisible())
+                modal = window;
     if (modal == nullptr || !modal->isVisible())
         return;
     QPointer<QWidget> alive(modal);
