@@ -9,6 +9,7 @@
 #include "MUtil.h"
 #include "MatOperations.h"
 #include "Messages.h"
+#include "WorkProgress.h"
 #include "WorkingText.h"
 
 #include <cmath>
@@ -218,6 +219,7 @@ std::string FormulaWorkings::Cholesky(int a) const {
     const auto u = [&](int i, int j) -> Number& { return U[(i - 1) * n + (j - 1)]; };
     try {
         for (int k = 1; k <= n; ++k) {
+            ReportProgress(m_progress, k - 1, n);
             text += EndLine + line("Row " + std::to_string(k) + " of U:");
             // The diagonal: u_kk = sqrt(a_kk - sum of u_ik^2).
             const Number akk = Number::Value(A.At(k, k));
@@ -303,6 +305,7 @@ std::string FormulaWorkings::Substitution(int r, int b) const {
     try {
         text += EndLine + line("Forward, R'y = b:");
         for (int i = 1; i <= n; ++i) {
+            ReportProgress(m_progress, i - 1, 2 * n);
             const Number rii = rr(i, i);
             if (rii.IsZero())
                 return text + singular(i);
@@ -325,6 +328,7 @@ std::string FormulaWorkings::Substitution(int r, int b) const {
         }
         text += EndLine + line("Back, R x = y:");
         for (int i = n; i >= 1; --i) {
+            ReportProgress(m_progress, 2 * n - i, 2 * n);
             const Number rii = rr(i, i);
             std::string symbols = element("y", i);
             std::string numbers = i < n ? y[i].Text(D) : y[i].Dividend(D);
@@ -376,6 +380,7 @@ std::string FormulaWorkings::Multiply(int a, int b) const {
     try {
         for (int i = 1; i <= A.Rows; ++i)
             for (int j = 1; j <= B.Cols; ++j) {
+                ReportProgress(m_progress, (i - 1) * B.Cols + j - 1, A.Rows * B.Cols);
                 std::string products;
                 std::vector<Number> terms;
                 Number sum(mpq_class(0));

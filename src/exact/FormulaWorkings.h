@@ -6,6 +6,7 @@
 #include <string>
 
 class GVar;
+class WorkProgress;
 
 // The worked solutions of Cholesky decomposition, Forward/back substitution
 // and Multiply: each entry's formula, then the same with the numbers put
@@ -26,7 +27,10 @@ public:
     // rows and columns.
     static constexpr int MultiplySize = 6;
 
-    explicit FormulaWorkings(const GVar& workspace) : m_workspace(workspace) {}
+    // progress, when given, hears once a row of the result and may stop
+    // the working by WorkCancelled, which the caller catches.
+    explicit FormulaWorkings(const GVar& workspace, WorkProgress* progress = nullptr)
+        : m_workspace(workspace), m_progress(progress) {}
 
     // U with U'U = A, row by row, from A's diagonal and upper triangle as
     // the decomposition reads them.
@@ -41,4 +45,5 @@ public:
 
 private:
     const GVar& m_workspace;
+    WorkProgress* m_progress;
 };

@@ -207,25 +207,24 @@ void ExactCommands::InvertWorking(int a) const {
         });
 }
 
-// FormulaWorkings reports no progress: Cancel leaves it to end unwatched.
 void ExactCommands::CholeskyWorking(int a) const {
     if (ShowWorking() && m_workspace.IsSlot(a))
-        showWorking("Chol(" + m_workspace.Matrix(a).Name + ")", [a](Scratch& s, WorkProgress&) {
-            s.working = FormulaWorkings(s.workspace).Cholesky(a);
+        showWorking("Chol(" + m_workspace.Matrix(a).Name + ")", [a](Scratch& s, WorkProgress& p) {
+            s.working = FormulaWorkings(s.workspace, &p).Cholesky(a);
         });
 }
 
 void ExactCommands::SubstitutionWorking(int r, int b) const {
     if (ShowWorking() && m_workspace.IsSlot(r) && m_workspace.IsSlot(b))
-        showWorking("X", [r, b](Scratch& s, WorkProgress&) {
-            s.working = FormulaWorkings(s.workspace).Substitution(r, b);
+        showWorking("X", [r, b](Scratch& s, WorkProgress& p) {
+            s.working = FormulaWorkings(s.workspace, &p).Substitution(r, b);
         });
 }
 
 void ExactCommands::MultiplyWorking(int a, int b) const {
     if (ShowWorking() && m_workspace.IsSlot(a) && m_workspace.IsSlot(b))
         showWorking(m_workspace.Matrix(a).Name + "*" + m_workspace.Matrix(b).Name,
-                    [a, b](Scratch& s, WorkProgress&) {
-                        s.working = FormulaWorkings(s.workspace).Multiply(a, b);
+                    [a, b](Scratch& s, WorkProgress& p) {
+                        s.working = FormulaWorkings(s.workspace, &p).Multiply(a, b);
                     });
 }
