@@ -81,6 +81,15 @@ waitfor() {
     return 1
 }
 
+# ended: true once the program has ended, within 5 s.
+ended() {
+    for _ in $(seq 50); do
+        kill -0 "$program" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # gone NAME: true once no visible window has that name.
 gone() {
     for _ in $(seq 50); do
@@ -170,11 +179,7 @@ close)
     # The viewer's caption is the path in lower case.
     waitfor "${work,,}/answers.out" >/dev/null || fail "no viewer"
     x wmctrl -i -c "$main"
-    for _ in $(seq 50); do
-        kill -0 "$program" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$program" 2>/dev/null && fail "the program still runs with its main window closed"
+    ended || fail "the program still runs with its main window closed"
     echo "PASS $check"
     exit 0
     ;;
@@ -267,11 +272,7 @@ busy)
     keys Down Return
     waitfor "Exact work in progress" 10 >/dev/null || fail "no progress dialog: $(wmctrl -l)"
     x wmctrl -i -c "$main"
-    for _ in $(seq 50); do
-        kill -0 "$program" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$program" 2>/dev/null && fail "the program still runs 5 s after its main window was closed"
+    ended || fail "the program still runs 5 s after its main window was closed"
     echo "PASS $check"
     exit 0
     ;;
