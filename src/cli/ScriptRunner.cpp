@@ -14,6 +14,8 @@
 #include "MatrixListing.h"
 #include "PastedBlock.h"
 #include "StoreCommands.h"
+#include "SystemOperations.h"
+#include "SystemWorkings.h"
 
 #include <cstdio>
 #include <istream>
@@ -65,11 +67,18 @@ const char* const ScriptRunner::Usage =
     "  det SLOT               Determinant, computed exactly\n"
     "  rank SLOT              Rank, computed exactly\n"
     "  rref SLOT              Reduced row echelon form, computed exactly\n"
+    "  system SLOT SLOT       Solve system A x = b exactly: A, then b (one\n"
+    "                         column); adds x(A), and null(A) when there are\n"
+    "                         free variables\n"
+    "  null SLOT              Null space: a basis as the columns of null(A)\n"
+    "  colspace SLOT          Column space: the pivot columns of A, col(A)\n"
+    "  rowspace SLOT          Row space: the non-zero rows of rref(A), row(A)\n"
     "  fractions on|off       Show fractions: view and list show each value as\n"
     "                         the fraction it stands for\n"
     "  working on|off         Show working: invert, cholesky, solve, det, rank,\n"
-    "                         rref and multiply (up to 6 x 6) then print their\n"
-    "                         worked solutions after their messages\n"
+    "                         rref, system, null, colspace, rowspace and\n"
+    "                         multiply (up to 6 x 6) then print their worked\n"
+    "                         solutions after their messages\n"
     "\n"
     "Messages go to standard error. Exit status: 0 when the script ran to its\n"
     "end, 2 for an unknown command or a missing, non-numeric or unused slot,\n"
@@ -107,6 +116,10 @@ ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err)
         {"det", &ScriptRunner::determinant},
         {"rank", &ScriptRunner::rank},
         {"rref", &ScriptRunner::rowEchelon},
+        {"system", &ScriptRunner::solveExactly},
+        {"null", &ScriptRunner::nullSpace},
+        {"colspace", &ScriptRunner::columnSpace},
+        {"rowspace", &ScriptRunner::rowSpace},
         {"fractions", &ScriptRunner::setFractions},
         {"working", &ScriptRunner::setWorking},
     };
@@ -385,6 +398,38 @@ void ScriptRunner::rowEchelon(const Arguments& args) {
     ExactOperations(m_workspace, m_messages).RrefMat(slot);
     if (m_working)
         printWorking(EliminationWorkings(m_workspace).Rref(slot));
+}
+
+// A first pick of 0 ends the command, as onTwo does.
+void ScriptRunner::solveExactly(const Arguments& args) {
+    const int a = slotArgument(args, 0);
+    if (a < 1)
+        return;
+    const int b = slotArgument(args, 1);
+    SystemOperations(m_workspace, m_messages).SolveSystem(a, b);
+    if (m_working)
+        printWorking(SystemWorkings(m_workspace).Solve(a, b));
+}
+
+void ScriptRunner::nullSpace(const Arguments& args) {
+    const int slot = slotArgument(args, 0);
+    SystemOperations(m_workspace, m_messages).NullSpace(slot);
+    if (m_working)
+        printWorking(SystemWorkings(m_workspace).NullSpace(slot));
+}
+
+void ScriptRunner::columnSpace(const Arguments& args) {
+    const int slot = slotArgument(args, 0);
+    SystemOperations(m_workspace, m_messages).ColumnSpace(slot);
+    if (m_working)
+        printWorking(SystemWorkings(m_workspace).ColumnSpace(slot));
+}
+
+void ScriptRunner::rowSpace(const Arguments& args) {
+    const int slot = slotArgument(args, 0);
+    SystemOperations(m_workspace, m_messages).RowSpace(slot);
+    if (m_working)
+        printWorking(SystemWorkings(m_workspace).RowSpace(slot));
 }
 
 // One empty line between two workings that follow each other, so that

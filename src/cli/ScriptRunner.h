@@ -97,6 +97,12 @@ private:
     void determinant(const Arguments& args);
     void rank(const Arguments& args);
     void rowEchelon(const Arguments& args);
+
+    // Linear systems and the subspaces of a matrix, in exact fractions.
+    void solveExactly(const Arguments& args);
+    void nullSpace(const Arguments& args);
+    void columnSpace(const Arguments& args);
+    void rowSpace(const Arguments& args);
     void setFractions(const Arguments& args);
     void setWorking(const Arguments& args);
     static bool switchArgument(const Arguments& args);

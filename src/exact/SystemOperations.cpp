@@ -1,0 +1,157 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "SystemOperations.h"
+
+#include "ExactMatrix.h"
+#include "ExactOperations.h"
+#include "GVar.h"
+#include "LinearSystem.h"
+#include "Messages.h"
+#include "WorkProgress.h"
+#include "WorkingText.h"
+
+#include <new>
+#include <utility>
+#include <vector>
+
+// The matrices to add, in order, and a message: shown after they are added,
+// or instead of them when there are none.
+struct SystemOperations::Outcome {
+    std::vector<std::pair<std::string, ExactMatrix>> results;
+    std::string message;
+};
+
+namespace {
+std::string sizeText(const TMatrixRec& m) {
+    return WorkingText::Size(m.Rows, m.Cols);
+}
+} // namespace
+
+// As ExactOperations: the first result slot is taken before any work, so a
+// full workspace is refused at once; any later failure gives back every
+// slot taken.
+template <class Decide> void SystemOperations::addResults(Decide decide) {
+    const int before = m_workspace.MatrixCount;
+    try {
+        if (m_workspace.AllocResult(m_messages) == nullptr)
+            return;
+        const Outcome outcome = decide();
+        for (std::size_t k = 0; k < outcome.results.size(); ++k) {
+            TMatrixRec* result = k == 0 ? &m_workspace.Matrix(before + 1)
+                                        : m_workspace.AllocResult(m_messages);
+            if (result == nullptr) {
+                m_workspace.Truncate(before);
+                return;
+            }
+            if (!outcome.results[k].second.ToRecord(*result)) {
+                m_workspace.Truncate(before);
+                m_messages.ShowMessage(ExactOperations::TooLargeMessage);
+                return;
+            }
+            result->SetName(outcome.results[k].first);
+        }
+        if (outcome.results.empty())
+            m_workspace.Truncate(before);
+        if (!outcome.message.empty())
+            m_messages.ShowMessage(outcome.message);
+    } catch (const std::bad_alloc&) {
+        m_workspace.Truncate(before);
+        m_messages.ShowMessage(ExactOperations::MemoryMessage);
+    } catch (const WorkCancelled&) {
+        m_workspace.Truncate(before);
+        m_messages.ShowMessage(ExactOperations::CancelledMessage);
+    }
+}
+
+void SystemOperations::SolveSystem(int a, int b) {
+    if (!m_workspace.IsSlot(a) || !m_workspace.IsSlot(b))
+        return;
+    const TMatrixRec& A = m_workspace.Matrix(a);
+    const TMatrixRec& B = m_workspace.Matrix(b);
+    if (B.Cols != 1 || B.Rows != A.Rows) {
+        m_messages.ShowMessage("Error, " + B.Name + " must be one column with as many rows as " +
+                               A.Name + ": " + A.Name + " is " + sizeText(A) + ", " + B.Name +
+                               " is " + sizeText(B) + ".");
+        return;
+    }
+    const std::string nameA = A.Name;
+    const std::string nameB = B.Name;
+    addResults([&] {
+        const ExactMatrix exactB = ExactMatrix::FromRecord(m_workspace.Matrix(b));
+        const LinearSystem system(ExactMatrix::FromRecord(m_workspace.Matrix(a)), &exactB,
+                                  m_progress);
+        Outcome outcome;
+        if (!system.Consistent()) {
+            outcome.message = "No solution: row " + std::to_string(system.ContradictionRow()) +
+                              " of the echelon form of [" + nameA + " | " + nameB +
+                              "] reads 0 = " + WorkingText::Number(system.ContradictionValue()) +
+                              ".";
+            return outcome;
+        }
+        const std::string x = WorkingText::StoredName("x(" + nameA + ")");
+        outcome.results.emplace_back(x, system.Particular());
+        const int k = system.Nullity();
+        if (k > 0) {
+            const std::string null = WorkingText::StoredName("null(" + nameA + ")");
+            outcome.results.emplace_back(null, system.NullBasis());
+            outcome.message = "Infinitely many solutions: x = " + x + " + " +
+                              (k == 1 ? "a multiple of the column of "
+                                      : "a combination of the " + std::to_string(k) +
+                                            " columns of ") +
+                              null + ".";
+        }
+        return outcome;
+    });
+}
+
+void SystemOperations::NullSpace(int a) {
+    if (!m_workspace.IsSlot(a))
+        return;
+    const std::string name = m_workspace.Matrix(a).Name;
+    addResults([&] {
+        const LinearSystem system(ExactMatrix::FromRecord(m_workspace.Matrix(a)), nullptr,
+                                  m_progress);
+        Outcome outcome;
+        if (system.Nullity() == 0)
+            outcome.message = "The null space of " + name +
+                              " holds only the zero vector: its columns are independent.";
+        else
+            outcome.results.emplace_back("null(" + name + ")", system.NullBasis());
+        return outcome;
+    });
+}
+
+void SystemOperations::ColumnSpace(int a) {
+    if (!m_workspace.IsSlot(a))
+        return;
+    const std::string name = m_workspace.Matrix(a).Name;
+    addResults([&] {
+        const LinearSystem system(ExactMatrix::FromRecord(m_workspace.Matrix(a)), nullptr,
+                                  m_progress);
+        Outcome outcome;
+        if (system.Rank() == 0)
+            outcome.message = "The column space of " + name +
+                              " holds only the zero vector: every entry of " + name + " is 0.";
+        else
+            outcome.results.emplace_back("col(" + name + ")", system.ColumnBasis());
+        return outcome;
+    });
+}
+
+void SystemOperations::RowSpace(int a) {
+    if (!m_workspace.IsSlot(a))
+        return;
+    const std::string name = m_workspace.Matrix(a).Name;
+    addResults([&] {
+        const LinearSystem system(ExactMatrix::FromRecord(m_workspace.Matrix(a)), nullptr,
+                                  m_progress);
+        Outcome outcome;
+        if (system.Rank() == 0)
+            outcome.message = "The row space of " + name +
+                              " holds only the zero vector: every entry of " + name + " is 0.";
+        else
+            outcome.results.emplace_back("row(" + name + ")", system.RowBasis());
+        return outcome;
+    });
+}
