@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Benchmarks of the exact fractions: determinant and reduced row echelon
-// form of a 50 x 50 matrix of two-digit integers, the worked inverse of a
+// form of a 50 x 50 matrix of two-digit integers, solving a system and the
+// null space of one, the worked inverse of a
 // 10 x 10 one, and Show fractions beside the decimal view it stands in for.
 // Beside them, how large the numbers of that row echelon form grow, and
 // where a fraction type over 64-bit integers gives out.
@@ -23,6 +24,7 @@
 #include "MatrixListing.h"
 #include "Messages.h"
 #include "RowReduction.h"
+#include "SystemOperations.h"
 #include "WorkProgress.h"
 
 #include "BenchGoals.h"
@@ -77,6 +79,74 @@ void Rref50(benchmark::State& state) {
         ops.RrefMat(1);
         benchmark::DoNotOptimize(ws.Matrix(2).Data[0]);
         ws.Truncate(1);
+    }
+}
+
+// rows x cols two-digit integers, of which the rows from rank + 1 on are
+// each the sum of two rows above, then b, one column: two-digit integers
+// too, or the same sums when consistent.
+void twoDigitSystem(GVar& ws, int rows, int cols, int rank, bool consistent, std::uint64_t seed) {
+    std::mt19937_64 random(seed);
+    TMatrixRec& a = ws.AppendNew();
+    twoDigits(a, MaxDim, seed);
+    a.Rows = static_cast<std::uint8_t>(rows);
+    a.Cols = static_cast<std::uint8_t>(cols);
+    TMatrixRec& b = ws.AppendNew();
+    twoDigits(b, MaxDim, seed + 1);
+    b.SetName("b");
+    b.Rows = static_cast<std::uint8_t>(rows);
+    b.Cols = 1;
+    for (int i = rank + 1; i <= rows; ++i) {
+        const int p = 1 + static_cast<int>(random() % rank);
+        const int q = 1 + static_cast<int>(random() % rank);
+        for (int j = 1; j <= cols; ++j)
+            a.At(i, j) = a.At(p, j) + a.At(q, j);
+        b.At(i, 1) = b.At(p, 1) + b.At(q, 1) + (consistent ? 0 : 1);
+    }
+}
+
+// Solve system, the results stored: each matrix added is taken away again.
+template <class Operation> void systemOperation(benchmark::State& state, GVar& ws, Operation op) {
+    QuietMessages messages;
+    SystemOperations ops(ws, messages);
+    const int before = ws.MatrixCount;
+    for (auto _ : state) {
+        op(ops);
+        if (ws.MatrixCount == before)
+            state.SkipWithError("nothing was added");
+        benchmark::DoNotOptimize(ws.Matrix(before + 1).Data[0]);
+        ws.Truncate(before);
+    }
+}
+
+void Solve50(benchmark::State& state) {
+    GVar ws;
+    twoDigitSystem(ws, MaxDim, MaxDim, MaxDim, true, 3);
+    systemOperation(state, ws, [](SystemOperations& ops) { ops.SolveSystem(1, 2); });
+}
+
+void Solve40x50(benchmark::State& state) {
+    GVar ws;
+    twoDigitSystem(ws, 40, MaxDim, 40, true, 4);
+    systemOperation(state, ws, [](SystemOperations& ops) { ops.SolveSystem(1, 2); });
+}
+
+void NullSpace50Rank40(benchmark::State& state) {
+    GVar ws;
+    twoDigitSystem(ws, MaxDim, MaxDim, 40, true, 5);
+    systemOperation(state, ws, [](SystemOperations& ops) { ops.NullSpace(1); });
+}
+
+// Without solution: the row that reads 0 = c comes from a second, hand
+// elimination, fraction-free. Nothing is added; the time is all.
+void NoSolution50Rank40(benchmark::State& state) {
+    GVar ws;
+    QuietMessages messages;
+    twoDigitSystem(ws, MaxDim, MaxDim, 40, false, 6);
+    SystemOperations ops(ws, messages);
+    for (auto _ : state) {
+        ops.SolveSystem(1, 2);
+        benchmark::DoNotOptimize(ws.MatrixCount);
     }
 }
 
@@ -389,6 +459,10 @@ void FractionGrowth50(benchmark::State& state) {
 
 ZENDRA_BENCHMARK(Determinant50)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(Rref50)->Unit(benchmark::kMillisecond);
+ZENDRA_BENCHMARK(Solve50)->Unit(benchmark::kMillisecond);
+ZENDRA_BENCHMARK(Solve40x50)->Unit(benchmark::kMillisecond);
+ZENDRA_BENCHMARK(NullSpace50Rank40)->Unit(benchmark::kMillisecond);
+ZENDRA_BENCHMARK(NoSolution50Rank40)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(Determinant50_Bareiss)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(Rref50_Bareiss)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(WideDeterminant50)->Unit(benchmark::kMillisecond);
@@ -447,6 +521,10 @@ int main(int argc, char** argv) {
         {
             {"exact det 50 x 50 two-digit integers, ms", "Determinant50", 100, 1000},
             {"exact rref 50 x 50 two-digit integers, ms", "Rref50", 100, 1000},
+            {"solve system 50 x 50 two-digit, stored, ms", "Solve50", 100, 1000},
+            {"solve system 40 x 50 two-digit, stored, ms", "Solve40x50", 100, 1000},
+            {"null space 50 x 50 of rank 40, stored, ms", "NullSpace50Rank40", 100, 1000},
+            {"  no solution, 50 x 50 of rank 40, ms", "NoSolution50Rank40", 0, 1000},
             {"  fraction-free elimination (baseline), ms", "Determinant50_Bareiss", 0, 1000},
             {"  rref, fraction-free elimination (baseline), ms", "Rref50_Bareiss", 0, 1000},
             {"exact det 50 x 50 wide range, ms", "WideDeterminant50", 1000, 1000},
