@@ -5,12 +5,12 @@
 
 #include "ExactMatrix.h"
 #include "ExactOperations.h"
-#include "FractionListing.h"
 #include "FractionRule.h"
 #include "GVar.h"
 #include "HandElimination.h"
 #include "MUtil.h"
 #include "MatOperations.h"
+#include "OperationWriter.h"
 #include "Messages.h"
 #include "WorkingText.h"
 
@@ -19,8 +19,7 @@
 
 namespace {
 const char* const EndLine = WorkingText::EndLine;
-const char* const PivotRule =
-    "The pivot of each column is its first non-zero entry at or below the current row.";
+const char* const PivotRule = WorkingText::PivotRule;
 
 std::string line(const std::string& text) {
     return WorkingText::Line(text);
@@ -34,10 +33,6 @@ std::string counted(int count, const std::string& what) {
     return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
 }
 
-// Matrices stop being shown past this size, which leaves room for the
-// result and the closing lines within WorkingText::MaxBytes.
-const std::size_t ShownBytes = WorkingText::MaxBytes - 100000;
-
 // A fraction as a factor of a product: bracketed when it is negative or
 // not whole.
 std::string factorText(const mpq_class& value) {
@@ -45,19 +40,12 @@ std::string factorText(const mpq_class& value) {
     return value < 0 || value.get_den() != 1 ? "(" + text + ")" : text;
 }
 
-// A matrix as the workings show it: exact fractions, columns aligned,
-// indented by two.
 std::string block(const ExactMatrix& m, int barAfter = 0) {
-    std::vector<std::string> cells;
-    cells.reserve(static_cast<std::size_t>(m.Rows()) * m.Cols());
-    for (int i = 1; i <= m.Rows(); ++i)
-        for (int j = 1; j <= m.Cols(); ++j)
-            cells.push_back(WorkingText::Number(m.At(i, j)));
-    return FractionListing::AlignedRows(cells, m.Rows(), m.Cols(), 2, barAfter);
+    return WorkingText::Block(m, barAfter);
 }
 
 std::string resultBlock(const std::string& name, const ExactMatrix& m) {
-    return line(name + ":") + block(m);
+    return WorkingText::ResultBlock(name, m);
 }
 
 std::string singleResult(const std::string& name, const mpq_class& value) {
@@ -66,35 +54,19 @@ std::string singleResult(const std::string& name, const mpq_class& value) {
     return resultBlock(name, m);
 }
 
-// Writes each row operation, and the matrix after it while matrices are
-// shown, each followed by an empty line then; and a note for each column
-// without a pivot.
-class Writer : public HandElimination::Observer {
+// The row operations, and for each column without a pivot a note, or the
+// end of the elimination where a missing pivot ends the computation.
+class Writer : public OperationWriter {
 public:
     Writer(std::string& text, bool show, int barAfter, bool stopAtMissing)
-        : m_text(text), m_show(show), m_barAfter(barAfter), m_stop(stopAtMissing) {}
-
-    void Done(const HandElimination::Operation& operation, const ExactMatrix& after) override {
-        m_text += line(operation.Text());
-        if (m_show && m_text.size() > ShownBytes) {
-            m_show = false;
-            m_text += line("From here on the matrices are left out: the working would be longer "
-                           "than 1 MB.");
-        }
-        if (m_show)
-            m_text += block(after, m_barAfter) + EndLine;
-    }
-
-    bool WantsMatrices() const override { return m_show; }
+        : OperationWriter(text, show, barAfter), m_stop(stopAtMissing) {}
 
     bool NoPivot(int col, int row) override {
         m_col = col;
         m_row = row;
         if (m_stop)
             return false;
-        m_text += line(missing() + ": no pivot in this column.");
-        if (m_show)
-            m_text += EndLine;
+        Note(missing() + ": no pivot in this column.");
         return true;
     }
 
@@ -104,19 +76,7 @@ public:
                std::to_string(m_row);
     }
 
-    // Closes the list of operations when no matrices separate them.
-    void Finish() {
-        if (!m_show)
-            m_text += EndLine;
-    }
-
-    // Whether the last operation was followed by its matrix.
-    bool Showing() const { return m_show; }
-
 private:
-    std::string& m_text;
-    bool m_show;
-    int m_barAfter;
     bool m_stop;
     int m_col = 0;
     int m_row = 0;

@@ -5,22 +5,18 @@
 
 #include "ExactMatrix.h"
 #include "ExactOperations.h"
-#include "FractionListing.h"
 #include "FractionRule.h"
 #include "GVar.h"
 #include "HandElimination.h"
 #include "LinearSystem.h"
+#include "OperationWriter.h"
 #include "WorkingText.h"
 
 #include <vector>
 
 namespace {
 const char* const EndLine = WorkingText::EndLine;
-const char* const PivotRule =
-    "The pivot of each column is its first non-zero entry at or below the current row.";
-// Past this the matrices of the steps are left out, which leaves room for
-// the words and the results within WorkingText::MaxBytes.
-const std::size_t ShownBytes = WorkingText::MaxBytes - 100000;
+const char* const PivotRule = WorkingText::PivotRule;
 
 std::string line(const std::string& text) {
     return WorkingText::Line(text);
@@ -31,16 +27,11 @@ std::string sizeText(const TMatrixRec& m) {
 }
 
 std::string block(const ExactMatrix& m, int barAfter = 0) {
-    std::vector<std::string> cells;
-    cells.reserve(static_cast<std::size_t>(m.Rows()) * m.Cols());
-    for (int i = 1; i <= m.Rows(); ++i)
-        for (int j = 1; j <= m.Cols(); ++j)
-            cells.push_back(WorkingText::Number(m.At(i, j)));
-    return FractionListing::AlignedRows(cells, m.Rows(), m.Cols(), 2, barAfter);
+    return WorkingText::Block(m, barAfter);
 }
 
 std::string resultBlock(const std::string& name, const ExactMatrix& m) {
-    return line(name + ":") + block(m);
+    return WorkingText::ResultBlock(name, m);
 }
 
 std::string variable(int col) {
@@ -95,44 +86,17 @@ std::string equation(const LinearSystem& system, int i, bool withB) {
     return first ? text + " " + WorkingText::Number(constant) : text;
 }
 
-// Writes each row operation, and the matrix after it while matrices are
-// shown, and a note for each column without a pivot.
-class Writer : public HandElimination::Observer {
+// The row operations, and for each column without a pivot the free
+// variable it makes.
+class Writer : public OperationWriter {
 public:
-    Writer(std::string& text, bool show, int barAfter)
-        : m_text(text), m_show(show), m_barAfter(barAfter) {}
-
-    void Done(const HandElimination::Operation& operation, const ExactMatrix& after) override {
-        m_text += line(operation.Text());
-        if (m_show && m_text.size() > ShownBytes) {
-            m_show = false;
-            m_text += line("From here on the matrices are left out: the working would be longer "
-                           "than 1 MB.");
-        }
-        if (m_show)
-            m_text += block(after, m_barAfter) + EndLine;
-    }
-
-    bool WantsMatrices() const override { return m_show; }
+    using OperationWriter::OperationWriter;
 
     bool NoPivot(int col, int row) override {
-        m_text += line("Column " + std::to_string(col) + " has no non-zero entry at or below row " +
-                       std::to_string(row) + ": no pivot in this column, " + variable(col) +
-                       " is free.");
-        if (m_show)
-            m_text += EndLine;
+        Note("Column " + std::to_string(col) + " has no non-zero entry at or below row " +
+             std::to_string(row) + ": no pivot in this column, " + variable(col) + " is free.");
         return true;
     }
-
-    void Finish() {
-        if (!m_show)
-            m_text += EndLine;
-    }
-
-private:
-    std::string& m_text;
-    bool m_show;
-    int m_barAfter;
 };
 
 bool shown(const TMatrixRec& A) {

@@ -4,12 +4,15 @@
 #include "WorkingText.h"
 
 #include "CellText.h"
+#include "ExactMatrix.h"
+#include "FractionListing.h"
 #include "FractionRule.h"
 #include "GVar.h"
 #include "MUtil.h"
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 std::string digitsText(const mpz_class& value) {
@@ -31,6 +34,15 @@ mpq_class powerOfTen(long exponent) {
 
 std::string WorkingText::Size(int rows, int cols) {
     return std::to_string(rows) + " x " + std::to_string(cols);
+}
+
+std::string WorkingText::Block(const ExactMatrix& m, int barAfter) {
+    std::vector<std::string> cells;
+    cells.reserve(static_cast<std::size_t>(m.Rows()) * m.Cols());
+    for (int i = 1; i <= m.Rows(); ++i)
+        for (int j = 1; j <= m.Cols(); ++j)
+            cells.push_back(Number(m.At(i, j)));
+    return FractionListing::AlignedRows(cells, m.Rows(), m.Cols(), 2, barAfter);
 }
 
 std::string WorkingText::StoredName(const std::string& name) {

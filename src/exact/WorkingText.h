@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 
+class ExactMatrix;
 struct TMatrixRec;
 
 // The pieces every worked solution is made of, so that all of them write
@@ -25,7 +26,19 @@ public:
     // counted.
     static constexpr int ListedReadings = 10;
 
+    static constexpr const char* PivotRule =
+        "The pivot of each column is its first non-zero entry at or below the current row.";
+
     static std::string Line(const std::string& text) { return text + EndLine; }
+
+    // A matrix as the workings show it: exact fractions (Number), columns
+    // aligned, indented by two; barAfter as FractionListing::AlignedRows.
+    static std::string Block(const ExactMatrix& m, int barAfter = 0);
+
+    // "name:" and the matrix under it.
+    static std::string ResultBlock(const std::string& name, const ExactMatrix& m) {
+        return Line(name + ":") + Block(m);
+    }
 
     // "3 x 4"
     static std::string Size(int rows, int cols);
