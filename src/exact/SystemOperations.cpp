@@ -122,7 +122,10 @@ void SystemOperations::NullSpace(int a) {
     });
 }
 
-void SystemOperations::ColumnSpace(int a) {
+// The column and the row space: a basis from the reduced form, or a
+// message for a zero matrix, whose spaces hold only the zero vector.
+void SystemOperations::addSpace(int a, const char* space, const char* prefix,
+                                ExactMatrix (LinearSystem::*basis)() const) {
     if (!m_workspace.IsSlot(a))
         return;
     const std::string name = m_workspace.Matrix(a).Name;
@@ -131,27 +134,18 @@ void SystemOperations::ColumnSpace(int a) {
                                   m_progress);
         Outcome outcome;
         if (system.Rank() == 0)
-            outcome.message = "The column space of " + name +
+            outcome.message = std::string("The ") + space + " space of " + name +
                               " holds only the zero vector: every entry of " + name + " is 0.";
         else
-            outcome.results.emplace_back("col(" + name + ")", system.ColumnBasis());
+            outcome.results.emplace_back(prefix + name + ")", (system.*basis)());
         return outcome;
     });
 }
 
+void SystemOperations::ColumnSpace(int a) {
+    addSpace(a, "column", "col(", &LinearSystem::ColumnBasis);
+}
+
 void SystemOperations::RowSpace(int a) {
-    if (!m_workspace.IsSlot(a))
-        return;
-    const std::string name = m_workspace.Matrix(a).Name;
-    addResults([&] {
-        const LinearSystem system(ExactMatrix::FromRecord(m_workspace.Matrix(a)), nullptr,
-                                  m_progress);
-        Outcome outcome;
-        if (system.Rank() == 0)
-            outcome.message = "The row space of " + name +
-                              " holds only the zero vector: every entry of " + name + " is 0.";
-        else
-            outcome.results.emplace_back("row(" + name + ")", system.RowBasis());
-        return outcome;
-    });
+    addSpace(a, "row", "row(", &LinearSystem::RowBasis);
 }

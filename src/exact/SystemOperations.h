@@ -5,7 +5,9 @@
 
 #include <string>
 
+class ExactMatrix;
 class GVar;
+class LinearSystem;
 class Messages;
 class WorkProgress;
 
@@ -46,6 +48,8 @@ public:
 private:
     struct Outcome;
     template <class Decide> void addResults(Decide decide);
+    void addSpace(int a, const char* space, const char* prefix,
+                  ExactMatrix (LinearSystem::*basis)() const);
 
     GVar& m_workspace;
     Messages& m_messages;
