@@ -50,6 +50,17 @@ void whenModal(std::function<void(QWidget*)> action) {
     });
 }
 
+// As whenModal, for the modal window that another one, still open below
+// it, is about to show.
+void whenModalOver(QWidget* below, std::function<void(QWidget*)> action) {
+    QTimer::singleShot(50, [below, action = std::move(action)] {
+        if (QWidget* modal = QApplication::activeModalWidget(); modal != nullptr && modal != below)
+            action(modal);
+        else
+            whenModalOver(below, action);
+    });
+}
+
 void press(QWidget* window, const QString& caption) {
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
         if (button->text().remove(QLatin1Char('&')) == caption) {
@@ -158,6 +169,8 @@ int main(int argc, char** argv) {
         form->Grid->setCurrentIndex(form->Model->index(0, 0));
         QApplication::processEvents();
         save(QStringLiteral("new-matrix"));
+        // Cells were pasted into, so Cancel asks before it throws them away.
+        whenModalOver(w, [](QWidget* question) { press(question, QStringLiteral("Discard")); });
         press(w, QStringLiteral("Cancel"));
     });
     frame.findChild<QAction*>(QStringLiteral("Newmatrix1"))->trigger();

@@ -146,5 +146,5 @@ private:
     bool m_centred = false;
     QMargins m_placedMargins;
     int NewFileCounter = 0;
-    QList<QMenu*> m_ownMenus;  // File, Matrices, Numerical operations, Window, Help
+    QList<QMenu*> m_ownMenus;  // File, Matrices, Numerical operations, Linear algebra, Window, Help
 };

@@ -7,6 +7,7 @@
 
 #include "ExactCommands.h"
 #include "GridCommands.h"
+#include "LinearAlgebraMenu.h"
 #include "MDIChild.h"
 #include "ToolIcons.h"
 
@@ -168,13 +169,16 @@ void TFrameForm::createActions() {
 }
 
 void TFrameForm::createMenus() {
-    const auto menu = [this](const QString& title, int helpContext, const QString& hint) {
-        auto* m = new QMenu(title, this);
+    const auto place = [this](QMenu* m) {
         menuBar()->addMenu(m);
         m_ownMenus.append(m);
+        m->setToolTipsVisible(false);
+    };
+    const auto menu = [this, &place](const QString& title, int helpContext, const QString& hint) {
+        auto* m = new QMenu(title, this);
+        place(m);
         m->menuAction()->setProperty("helpContext", helpContext);
         m->menuAction()->setStatusTip(hint);
-        m->setToolTipsVisible(false);
         return m;
     };
     QMenu* file = menu(QStringLiteral("&File"), 2, QStringLiteral("Create, open, close, print files."));
@@ -198,10 +202,8 @@ void TFrameForm::createMenus() {
     numeric->setObjectName(QStringLiteral("Programs1"));
     for (const Command& c : NumericCommands)
         numeric->addAction(Action(QString::fromLatin1(c.name)));
-    numeric->addSeparator();
-    numeric->addActions(m_exact->OperationActions());
-    numeric->addSeparator();
-    numeric->addAction(m_exact->ShowWorkingAction());
+
+    place(new LinearAlgebraMenu(*m_exact, this));
 
     m_windowMenu = menu(QStringLiteral("&Window"), 5,
                         QStringLiteral("Select, tile, cascade and arrange edit windows."));

@@ -267,8 +267,8 @@ busy)
     type_text "$work/wide.dat"
     keys Return
     gone " Read File of Matrices " || fail "Read file did not close"
-    keys alt+n w
-    command "Matrix Selection List" alt+n d || fail "Determinant did not ask for a matrix"
+    keys alt+l w
+    command "Matrix Selection List" alt+l d || fail "Determinant did not ask for a matrix"
     keys Down Return
     waitfor "Exact work in progress" 10 >/dev/null || fail "no progress dialog: $(wmctrl -l)"
     x wmctrl -i -c "$main"

@@ -209,14 +209,15 @@ TEST_F(Editors, TheEditorsMenusStandInTheMenuBar) {
         return list;
     };
     const QStringList own{QStringLiteral("File"), QStringLiteral("Matrices"),
-                          QStringLiteral("Numerical operations"), QStringLiteral("Window"),
-                          QStringLiteral("Help")};
+                          QStringLiteral("Numerical operations"), QStringLiteral("Linear algebra"),
+                          QStringLiteral("Window"), QStringLiteral("Help")};
     EXPECT_EQ(titles(), own);
     frame->New1Click();
     EXPECT_EQ(titles(), (QStringList{QStringLiteral("File"), QStringLiteral("Edit"),
                                      QStringLiteral("Matrices"),
                                      QStringLiteral("Numerical operations"),
-                                     QStringLiteral("Window"), QStringLiteral("Help")}));
+                                     QStringLiteral("Linear algebra"), QStringLiteral("Window"),
+                                     QStringLiteral("Help")}));
     EXPECT_EQ(frame->menuBar()->actions().first()->menu(), frame->ActiveEditor()->Menus().first());
     frame->ActiveEditor()->Close1Click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

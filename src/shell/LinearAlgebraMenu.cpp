@@ -1,0 +1,28 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "LinearAlgebraMenu.h"
+
+#include "ExactCommands.h"
+
+#include <QAction>
+
+LinearAlgebraMenu::LinearAlgebraMenu(const ExactCommands& exact, QWidget* parent)
+    : QMenu(QStringLiteral("&Linear algebra"), parent) {
+    setObjectName(QStringLiteral("LinearAlgebra1"));
+    menuAction()->setProperty("helpContext", HelpContext);
+    menuAction()->setStatusTip(
+        QStringLiteral("Exact computations of linear algebra, with worked solutions."));
+
+    const QList<QList<QAction*>> groups{
+        exact.OperationActions(), // elimination
+        {exact.ShowWorkingAction()},
+    };
+    for (const QList<QAction*>& group : groups) {
+        if (group.isEmpty())
+            continue;
+        if (!actions().isEmpty())
+            addSeparator();
+        addActions(group);
+    }
+}

@@ -1,0 +1,93 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "SystemCommands.h"
+
+#include "ExactCommands.h"
+#include "GVar.h"
+#include "MenuAction.h"
+#include "ScratchWork.h"
+#include "SystemOperations.h"
+#include "SystemWorkings.h"
+#include "WorkProgress.h"
+
+#include <QAction>
+
+using Scratch = ScratchWork::Scratch;
+
+SystemCommands::SystemCommands(const ExactCommands& exact, GVar& workspace,
+                               std::function<int()> pick, QObject* parent)
+    : QObject(parent), m_exact(exact), m_workspace(workspace), m_pick(std::move(pick)) {
+    m_solve = MenuAction::Make(this, "Solvesystem1", "Solve linear &system...", 32,
+                               "Solve the linear system A x = b exactly");
+    m_nullSpace = MenuAction::Make(this, "Nullspace1", "&Null space", 33,
+                                   "A basis of the null space of a matrix, computed exactly");
+    m_columnSpace = MenuAction::Make(this, "Columnspace1", "&Column space", 34,
+                                     "A basis of the column space of a matrix: its pivot columns");
+    m_rowSpace = MenuAction::Make(this, "Rowspace1", "R&ow space", 35,
+                                  "A basis of the row space of a matrix: the non-zero rows of "
+                                  "its reduced row echelon form");
+    connect(m_solve, &QAction::triggered, this, &SystemCommands::SolveClick);
+    connect(m_nullSpace, &QAction::triggered, this, &SystemCommands::NullSpaceClick);
+    connect(m_columnSpace, &QAction::triggered, this, &SystemCommands::ColumnSpaceClick);
+    connect(m_rowSpace, &QAction::triggered, this, &SystemCommands::RowSpaceClick);
+}
+
+QList<QAction*> SystemCommands::Actions() const {
+    return {m_solve, m_nullSpace, m_columnSpace, m_rowSpace};
+}
+
+void SystemCommands::runOne(Operation operation, Working working, const char* caption) {
+    const int a = m_pick();
+    if (a < 1)
+        return;
+    const bool withWorking = m_exact.ShowWorking();
+    m_exact.Work().Command(caption + m_workspace.Matrix(a).Name + ")",
+                           [=](Scratch& s, WorkProgress& progress) {
+                               operation(s.workspace, s.messages, a, &progress);
+                               if (withWorking)
+                                   s.working = working(s.workspace, a, &progress);
+                           });
+}
+
+void SystemCommands::SolveClick() {
+    const int a = m_pick();
+    if (a < 1)
+        return;
+    const int b = m_pick();
+    if (b < 1)
+        return;
+    const bool withWorking = m_exact.ShowWorking();
+    m_exact.Work().Command(
+        m_workspace.Matrix(a).Name + " x = " + m_workspace.Matrix(b).Name,
+        [=](Scratch& s, WorkProgress& progress) {
+            SystemOperations(s.workspace, s.messages, &progress).SolveSystem(a, b);
+            if (withWorking)
+                s.working = SystemWorkings(s.workspace, &progress).Solve(a, b);
+        });
+}
+
+void SystemCommands::NullSpaceClick() {
+    runOne(
+        [](GVar& ws, Messages& m, int a, WorkProgress* p) {
+            SystemOperations(ws, m, p).NullSpace(a);
+        },
+        [](const GVar& ws, int a, WorkProgress* p) { return SystemWorkings(ws, p).NullSpace(a); },
+        "null(");
+}
+
+void SystemCommands::ColumnSpaceClick() {
+    runOne(
+        [](GVar& ws, Messages& m, int a, WorkProgress* p) {
+            SystemOperations(ws, m, p).ColumnSpace(a);
+        },
+        [](const GVar& ws, int a, WorkProgress* p) { return SystemWorkings(ws, p).ColumnSpace(a); },
+        "col(");
+}
+
+void SystemCommands::RowSpaceClick() {
+    runOne([](GVar& ws, Messages& m, int a,
+              WorkProgress* p) { SystemOperations(ws, m, p).RowSpace(a); },
+           [](const GVar& ws, int a, WorkProgress* p) { return SystemWorkings(ws, p).RowSpace(a); },
+           "row(");
+}

@@ -1,0 +1,49 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+#include <functional>
+#include <string>
+
+class ExactCommands;
+class GVar;
+class Messages;
+class QAction;
+class WorkProgress;
+
+// Systems and spaces, the second group of the Linear algebra menu: Solve
+// linear system (A, then b), Null space, Column space and Row space. Each
+// runs like the other exact commands, through the same ScratchWork, and
+// shows its worked solution while Show working is on.
+class SystemCommands : public QObject {
+    Q_OBJECT
+public:
+    // pick asks for one matrix through the selection list: 0 for none.
+    SystemCommands(const ExactCommands& exact, GVar& workspace, std::function<int()> pick,
+                   QObject* parent);
+
+    QList<QAction*> Actions() const;
+
+    void SolveClick();
+    void NullSpaceClick();
+    void ColumnSpaceClick();
+    void RowSpaceClick();
+
+private:
+    using Operation = void (*)(GVar&, Messages&, int, WorkProgress*);
+    using Working = std::string (*)(const GVar&, int, WorkProgress*);
+
+    void runOne(Operation operation, Working working, const char* caption);
+
+    const ExactCommands& m_exact;
+    GVar& m_workspace;
+    std::function<int()> m_pick;
+    QAction* m_solve;
+    QAction* m_nullSpace;
+    QAction* m_columnSpace;
+    QAction* m_rowSpace;
+};
