@@ -38,7 +38,7 @@ test: build
 test-asan: deps
 	@cmake -S . -B $(BUILD_DIR)-asan -DCMAKE_BUILD_TYPE=Debug -DZENDRA_SANITIZE=ON >/dev/null
 	@cmake --build $(BUILD_DIR)-asan -j $(JOBS)
-	@cd $(BUILD_DIR)-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	@cd $(BUILD_DIR)-asan && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure -j $(JOBS)
 
 # Random user actions on the window program for SOAK_SECONDS (600), built
@@ -49,7 +49,7 @@ SOAK_SEED ?= $(shell date +%s)
 soak: deps
 	@cmake -S . -B $(BUILD_DIR)-asan -DCMAKE_BUILD_TYPE=Debug -DZENDRA_SANITIZE=ON >/dev/null
 	@cmake --build $(BUILD_DIR)-asan -j $(JOBS) --target zendra-soak
-	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
+	@ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 QT_QPA_PLATFORM=offscreen \
 		$(BUILD_DIR)-asan/tests/soak/zendra-soak --seconds $(SOAK_SECONDS) --seed $(SOAK_SEED)
 
 # Each fuzz target for FUZZ_SECONDS (60) from its seed corpus; clang only.
