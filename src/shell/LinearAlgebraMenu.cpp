@@ -4,10 +4,12 @@
 #include "LinearAlgebraMenu.h"
 
 #include "ExactCommands.h"
+#include "SystemCommands.h"
 
 #include <QAction>
 
-LinearAlgebraMenu::LinearAlgebraMenu(const ExactCommands& exact, QWidget* parent)
+LinearAlgebraMenu::LinearAlgebraMenu(const ExactCommands& exact, const SystemCommands& systems,
+                                     QWidget* parent)
     : QMenu(QStringLiteral("&Linear algebra"), parent) {
     setObjectName(QStringLiteral("LinearAlgebra1"));
     menuAction()->setProperty("helpContext", HelpContext);
@@ -16,6 +18,7 @@ LinearAlgebraMenu::LinearAlgebraMenu(const ExactCommands& exact, QWidget* parent
 
     const QList<QList<QAction*>> groups{
         exact.OperationActions(), // elimination
+        systems.Actions(),        // systems and the spaces of a matrix
         {exact.ShowWorkingAction()},
     };
     for (const QList<QAction*>& group : groups) {

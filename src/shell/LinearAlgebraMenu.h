@@ -6,6 +6,7 @@
 #include <QMenu>
 
 class ExactCommands;
+class SystemCommands;
 
 // The Linear algebra menu, between Numerical operations and Window: the
 // course's exact computations in groups, a separator between groups, and
@@ -16,5 +17,5 @@ class LinearAlgebraMenu : public QMenu {
 public:
     static constexpr int HelpContext = 31;
 
-    LinearAlgebraMenu(const ExactCommands& exact, QWidget* parent);
+    LinearAlgebraMenu(const ExactCommands& exact, const SystemCommands& systems, QWidget* parent);
 };

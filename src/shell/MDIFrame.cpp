@@ -22,6 +22,7 @@
 #include "RenMatForm.h"
 #include "ScaleForm.h"
 #include "StoreCommands.h"
+#include "SystemCommands.h"
 #include "ToolIcons.h"
 #include "Viewfile.h"
 
@@ -90,6 +91,7 @@ TFrameForm::TFrameForm(QWidget* parent)
     setCentralWidget(m_mdiArea);
 
     m_exact = new ExactCommands(m_workspace, m_messages, [this] { return pickMatrix(); }, this);
+    m_systems = new SystemCommands(*m_exact, m_workspace, [this] { return pickMatrix(); }, this);
     m_grid = new GridCommands(m_workspace, m_messages, [this] { return pickMatrix(); },
                               [this] { return m_exact->ShowFractions(); }, this);
     createActions();

@@ -15,6 +15,7 @@
 
 class ExactCommands;
 class GridCommands;
+class SystemCommands;
 class MatOperations;
 class QAction;
 class QFileDialog;
@@ -141,6 +142,7 @@ private:
     QPrinter m_printer{QPrinter::HighResolution};
     TMsgForm* m_msgForm = nullptr;
     ExactCommands* m_exact = nullptr;
+    SystemCommands* m_systems = nullptr;
     GridCommands* m_grid = nullptr;
     QDate m_lastShownDate;
     bool m_centred = false;

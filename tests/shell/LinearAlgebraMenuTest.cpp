@@ -3,12 +3,17 @@
 
 // The Linear algebra menu in the main window: where it stands in the menu
 // bar, that no two menus or items share an access key, what it holds, and
-// a command run from it with the keyboard alone.
+// a command run from it with the keyboard alone; the systems and spaces
+// give the core's results and worked solutions.
 #include "LinearAlgebraMenu.h"
+#include "BoxMessages.h"
 #include "ExactCommands.h"
 #include "MDIChild.h"
 #include "MDIFrame.h"
 #include "ModalDriver.h"
+#include "RecordingMessages.h"
+#include "SystemOperations.h"
+#include "SystemWorkings.h"
 #include "WorkingForm.h"
 #include "WorkspaceBuilder.h"
 
@@ -18,7 +23,11 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <QMessageBox>
+
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 namespace {
 
@@ -85,12 +94,15 @@ TEST_F(LinearAlgebraWindow, StandsBeforeWindowAndNoTwoMenusShareAnAccessKey) {
     EXPECT_TRUE(allDifferent(accessKeys(merged))) << accessKeys(merged).toStdString();
 }
 
-TEST_F(LinearAlgebraWindow, HoldsEliminationThenShowWorkingAndNumericalOperationsItsEight) {
+TEST_F(LinearAlgebraWindow, HoldsEliminationSystemsThenShowWorkingAndNumericalOperationsItsEight) {
     auto* menu = frame->findChild<LinearAlgebraMenu*>(QStringLiteral("LinearAlgebra1"));
     ASSERT_NE(menu, nullptr);
     const QStringList items = captions(menu->actions());
     EXPECT_EQ(items, (QStringList{QStringLiteral("&Determinant"), QStringLiteral("&Rank"),
                                   QStringLiteral("Reduced row &echelon form"), QStringLiteral("-"),
+                                  QStringLiteral("Solve linear &system..."),
+                                  QStringLiteral("&Null space"), QStringLiteral("&Column space"),
+                                  QStringLiteral("R&ow space"), QStringLiteral("-"),
                                   QStringLiteral("Show &working")}));
     QStringList commands = items;
     commands.removeAll(QStringLiteral("-"));
@@ -151,6 +163,121 @@ TEST_F(LinearAlgebraWindow, EveryMenuOpensWithItsAltKeyEvenBehindTheExtension) {
         EXPECT_EQ(popup->objectName(), QString::fromLatin1(m.menu));
         popup->close();
     }
+}
+
+
+QList<TWorkingForm*> workingWindows() {
+    QList<TWorkingForm*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* form = qobject_cast<TWorkingForm*>(w); form != nullptr && form->isVisible())
+            found << form;
+    return found;
+}
+
+// Picks the given slots in the selection lists that follow one another.
+void pickInTurn(QList<int> picks) {
+    WhenModal([picks](QWidget* modal) mutable {
+        modal->findChild<QListWidget*>()->item(picks.takeFirst() - 1)->setSelected(true);
+        if (!picks.isEmpty())
+            pickInTurn(picks);
+        press(modal, QStringLiteral("OK"));
+    });
+}
+
+// Answers every message box with OK and keeps its text.
+class BoxAnswerer : public QObject {
+public:
+    BoxAnswerer() { qApp->installEventFilter(this); }
+    ~BoxAnswerer() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (auto* box = qobject_cast<QMessageBox*>(watched); box && event->type() == QEvent::Show) {
+            texts << box->text();
+            QTimer::singleShot(0, box, [box] { box->accept(); });
+        }
+        return false;
+    }
+    QStringList texts;
+};
+
+TEST_F(LinearAlgebraWindow, SystemsAndSpacesGiveTheCoresResultsAndWorkings) {
+    // A 3 x 4 system with a free variable, a right-hand side of the wrong
+    // size, and a system with no solution.
+    AddMatrix(frame->Workspace(), "A", {{1, 2, 0, 1}, {2, 4, 1, 3}, {1, 2, 1, 2}});
+    AddMatrix(frame->Workspace(), "b", {{1}, {3}, {2}});
+    AddMatrix(frame->Workspace(), "c", {{1}, {2}});
+    AddMatrix(frame->Workspace(), "d", {{1}, {3}, {5}});
+    frame->Exact()->ShowWorkingAction()->setChecked(true);
+    struct Case {
+        const char* action;
+        QList<int> picks;
+        void (*operation)(SystemOperations&, const QList<int>&);
+        std::string (*working)(const SystemWorkings&, const QList<int>&);
+    };
+    const auto solve = [](SystemOperations& o, const QList<int>& s) { o.SolveSystem(s[0], s[1]); };
+    const auto solved = [](const SystemWorkings& w, const QList<int>& s) {
+        return w.Solve(s[0], s[1]);
+    };
+    const Case cases[] = {
+        {"Solvesystem1", {1, 2}, solve, solved},
+        {"Solvesystem1", {1, 3}, solve, solved},
+        {"Solvesystem1", {1, 4}, solve, solved},
+        {"Nullspace1", {1}, [](SystemOperations& o, const QList<int>& s) { o.NullSpace(s[0]); },
+         [](const SystemWorkings& w, const QList<int>& s) { return w.NullSpace(s[0]); }},
+        {"Columnspace1", {1},
+         [](SystemOperations& o, const QList<int>& s) { o.ColumnSpace(s[0]); },
+         [](const SystemWorkings& w, const QList<int>& s) { return w.ColumnSpace(s[0]); }},
+        {"Rowspace1", {1}, [](SystemOperations& o, const QList<int>& s) { o.RowSpace(s[0]); },
+         [](const SystemWorkings& w, const QList<int>& s) { return w.RowSpace(s[0]); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.action) + " " + std::to_string(c.picks.last()));
+        GVar expected;
+        for (int s = 1; s <= frame->Workspace().MatrixCount; ++s)
+            expected.Append(std::make_unique<TMatrixRec>(frame->Workspace().Matrix(s)));
+        RecordingMessages said;
+        SystemOperations operations(expected, said);
+        c.operation(operations, c.picks);
+        const std::string working = c.working(SystemWorkings(expected), c.picks);
+
+        BoxAnswerer boxes;
+        pickInTurn(c.picks);
+        frame->findChild<QAction*>(QString::fromLatin1(c.action))->trigger();
+        QStringList texts;
+        for (const std::string& text : said.shown)
+            texts << BoxMessages::DisplayText(text);
+        EXPECT_EQ(boxes.texts, texts);
+        ASSERT_EQ(frame->Workspace().MatrixCount, expected.MatrixCount);
+        for (int s = 1; s <= expected.MatrixCount; ++s) {
+            EXPECT_EQ(frame->Workspace().Matrix(s).Name, expected.Matrix(s).Name);
+            EXPECT_EQ(std::memcmp(frame->Workspace().Matrix(s).Data, expected.Matrix(s).Data,
+                                  sizeof expected.Matrix(s).Data),
+                      0);
+        }
+        QString text = QString::fromLatin1(working.data(), static_cast<qsizetype>(working.size()));
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        text.chop(1);
+        const QList<TWorkingForm*> windows = workingWindows();
+        ASSERT_EQ(windows.size(), 1);
+        EXPECT_EQ(windows.first()->Text(), text);
+        windows.first()->close();
+    }
+}
+
+TEST_F(LinearAlgebraWindow, CancellingTheFirstPickOfSolveAsksNoMore) {
+    AddMatrix(frame->Workspace(), "A", {{1, 2}, {3, 4}});
+    int lists = 0;
+    std::function<void()> cancelEach = [&] {
+        WhenModal([&](QWidget* modal) {
+            ++lists;
+            cancelEach();
+            press(modal, QStringLiteral("Cancel"));
+        }, 30);
+    };
+    cancelEach();
+    frame->findChild<QAction*>(QStringLiteral("Solvesystem1"))->trigger();
+    QTest::qWait(500);
+    EXPECT_EQ(lists, 1);
+    EXPECT_EQ(frame->Workspace().MatrixCount, 1);
 }
 
 } // namespace
