@@ -157,6 +157,31 @@ int main(int argc, char** argv) {
             save(QStringLiteral("worked-solution"));
             working->close();
         }
+
+    // The general solution of a system with two free variables.
+    whenModal([&](QWidget* w) { typePath(w, examples + QStringLiteral("/freevars.dat")); });
+    frame.Readfile1Click();
+    const int a = frame.Workspace().MatrixCount - 1;
+    whenModal([a](QWidget* w) {
+        w->findChild<QListWidget*>()->item(a - 1)->setSelected(true);
+        press(w, QStringLiteral("OK"));
+        whenModal([a](QWidget* second) {
+            second->findChild<QListWidget*>()->item(a)->setSelected(true);
+            // The message box that says how the results make every solution.
+            whenModal([](QWidget* box) { press(box, QStringLiteral("OK")); });
+            press(second, QStringLiteral("OK"));
+        });
+    });
+    frame.findChild<QAction*>(QStringLiteral("Solvesystem1"))->trigger();
+    QApplication::processEvents();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* working = qobject_cast<TWorkingForm*>(window); working != nullptr && working->isVisible()) {
+            working->move(40, 30);
+            working->resize(900, 700);
+            QApplication::processEvents();
+            save(QStringLiteral("solve-system"));
+            working->close();
+        }
     frame.Exact()->ShowWorkingAction()->setChecked(false);
 
     // New matrix with a block pasted from a spreadsheet, one cell marked.
