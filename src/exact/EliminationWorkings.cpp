@@ -251,13 +251,12 @@ std::string EliminationWorkings::Determinant(int a) const {
         return text + EndLine + singleResult(det, 0);
     }
 
-    const ExactMatrix& U = elimination.Matrix();
     const int swaps = elimination.Swaps();
     mpq_class value = swaps % 2 == 0 ? 1 : -1;
     std::string product;
-    for (int i = 1; i <= U.Rows(); ++i) {
-        value *= U.At(i, i);
-        product += (i > 1 ? " * " : "") + factorText(U.At(i, i));
+    for (const mpq_class& pivot : elimination.Pivots()) {
+        value *= pivot;
+        product += (product.empty() ? "" : " * ") + factorText(pivot);
     }
     if (product.empty())
         product = "1";

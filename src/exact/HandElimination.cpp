@@ -4,6 +4,7 @@
 #include "HandElimination.h"
 
 #include "FractionFreeElimination.h"
+#include "ModularElimination.h"
 #include "WorkingText.h"
 #include "WorkProgress.h"
 
@@ -12,6 +13,18 @@
 namespace {
 // A multiple of a row as a student writes it, long numbers shortened: "R1",
 // "2 R1", "(3/2) R1", "(-2) R1".
+// Listens to nothing, and ends the run at a given column without a pivot.
+class EndAt : public HandElimination::Observer {
+public:
+    explicit EndAt(int col) : m_col(col) {}
+    void Done(const HandElimination::Operation&, const ExactMatrix&) override {}
+    bool NoPivot(int col, int) override { return col != m_col; }
+    bool WantsMatrices() const override { return false; }
+
+private:
+    int m_col;
+};
+
 std::string multiple(const mpq_class& factor, int row) {
     const std::string name = "R" + std::to_string(row);
     if (factor == 1)
@@ -61,8 +74,45 @@ void HandElimination::apply(const Operation& operation, Observer& observer) {
     observer.Done(operation, m_matrix);
 }
 
+const ExactMatrix& HandElimination::Matrix() const {
+    if (m_stale) {
+        FractionFreeElimination elimination(m_matrix, m_goal, m_pivotCols, m_progress);
+        EndAt quiet(m_endedAt);
+        elimination.Run(quiet, m_matrix);
+        m_matrix = elimination.Matrix();
+        m_stale = false;
+    }
+    return m_matrix;
+}
+
+std::vector<mpq_class> HandElimination::Pivots() const {
+    if (!m_pivots.empty() || m_rank == 0)
+        return m_pivots;
+    // By the hand elimination's rule, the pivot of step k stands in row k.
+    std::vector<mpq_class> pivots;
+    const ExactMatrix& m = Matrix();
+    int row = 1;
+    for (int col = 1; col <= m_pivotCols && row <= m_rank; ++col)
+        if (m.At(row, col) != 0)
+            pivots.push_back(m.At(row++, col));
+    return pivots;
+}
+
 bool HandElimination::Run(Observer& observer) {
     if (!observer.WantsMatrices()) {
+        ModularElimination modular(m_matrix, m_goal, m_pivotCols, m_progress);
+        if (modular.Worthwhile() && modular.Prepare()) {
+            const bool done = modular.Run(observer, m_matrix);
+            m_rank = modular.Rank();
+            m_swaps = modular.Swaps();
+            m_pivots = modular.Pivots();
+            m_endedAt = modular.EndedAt();
+            if (done && modular.HasMatrix())
+                m_matrix = modular.Matrix();
+            else
+                m_stale = true;
+            return done;
+        }
         FractionFreeElimination elimination(m_matrix, m_goal, m_pivotCols, m_progress);
         const bool done = elimination.Run(observer, m_matrix);
         m_matrix = elimination.Matrix();

@@ -9,6 +9,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 class WorkProgress;
 
@@ -61,17 +62,29 @@ public:
     // Runs to the end, or until the observer ends it; true when every
     // pivot column was gone through. An observer that wants no matrices
     // gets the same operations from a fraction-free elimination
-    // (FractionFreeElimination), much faster on long fractions.
+    // (FractionFreeElimination), much faster on long fractions, or on
+    // fractions of thousands of digits from an elimination modulo primes
+    // (ModularElimination).
     bool Run(Observer& observer);
 
-    const ExactMatrix& Matrix() const { return m_matrix; }
+    // The matrix where the run ended.
+    const ExactMatrix& Matrix() const;
+    // Goal::Echelon: the pivots the run found, in order, the diagonal of
+    // the echelon form where every column had one.
+    std::vector<mpq_class> Pivots() const;
     int Rank() const { return m_rank; }
     int Swaps() const { return m_swaps; }
 
 private:
     void apply(const Operation& operation, Observer& observer);
 
-    ExactMatrix m_matrix;
+    // The elimination modulo primes knows the reduced form at the end of
+    // the whole run only: for an echelon form, or where its observer ended
+    // the run, the fraction-free elimination gives the matrix when asked.
+    mutable ExactMatrix m_matrix;
+    mutable bool m_stale = false;
+    mutable int m_endedAt = 0; // the column the observer ended the run at, or 0
+    std::vector<mpq_class> m_pivots; // from the elimination modulo primes
     Goal m_goal;
     int m_pivotCols;
     WorkProgress* m_progress;

@@ -3,6 +3,7 @@
 
 #include "HandElimination.h"
 #include "ExactMatrix.h"
+#include "ModularElimination.h"
 #include "WorkProgress.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +83,7 @@ struct Outcome {
     ExactMatrix matrix;
     int rank;
     int swaps;
+    std::vector<mpq_class> pivots;
 };
 
 Outcome run(const ExactMatrix& start, HandElimination::Goal goal, int pivotCols, bool wantsMatrices,
@@ -89,15 +91,26 @@ Outcome run(const ExactMatrix& start, HandElimination::Goal goal, int pivotCols,
     Recorder recorder(wantsMatrices, stopAtNoPivot);
     HandElimination elimination(start, goal, pivotCols);
     const bool done = elimination.Run(recorder);
-    return {done, recorder.events, elimination.Matrix(), elimination.Rank(), elimination.Swaps()};
+    return {done,
+            recorder.events,
+            elimination.Matrix(),
+            elimination.Rank(),
+            elimination.Swaps(),
+            goal == HandElimination::Goal::Echelon ? elimination.Pivots()
+                                                   : std::vector<mpq_class>()};
 }
 
+// Without matrices, the fraction-free elimination, or on wide-range values
+// the elimination modulo primes, must tell the same as the elimination in
+// fractions, and end in the same matrix: also where the observer ends the
+// run at the first or the second column without a pivot.
 TEST(FractionFreeElimination, TellsExactlyWhatTheEliminationInFractionsDoes) {
     std::mt19937_64 random(77);
+    int modular = 0;
     for (int k = 0; k < 1500; ++k) {
         const auto kind = static_cast<Entries>(k % 3);
-        const int rows = 1 + static_cast<int>(random() % 6);
-        const int cols = 1 + static_cast<int>(random() % 6);
+        const int rows = 1 + static_cast<int>(random() % (kind == Entries::WideRange ? 8 : 6));
+        const int cols = 1 + static_cast<int>(random() % (kind == Entries::WideRange ? 8 : 6));
         ExactMatrix start = randomMatrix(random, rows, cols, kind);
         int pivotCols = cols;
         // [A | I] of a square A, as the inverse has it.
@@ -113,9 +126,10 @@ TEST(FractionFreeElimination, TellsExactlyWhatTheEliminationInFractionsDoes) {
         }
         const auto goal =
             random() % 2 ? HandElimination::Goal::Reduced : HandElimination::Goal::Echelon;
-        // Now and then the observer ends the run at the first column
-        // without a pivot, as the inverse of a singular matrix does.
-        const int stopAt = random() % 3 == 0 ? 1 : 0;
+        // Now and then the observer ends the run at a column without a
+        // pivot, as the inverse of a singular matrix does at the first.
+        const int stopAt = random() % 3 == 0 ? 1 + static_cast<int>(random() % 2) : 0;
+        modular += ModularElimination(start, goal, pivotCols, nullptr).Worthwhile() ? 1 : 0;
         const Outcome plain = run(start, goal, pivotCols, true, stopAt);
         const Outcome fractionFree = run(start, goal, pivotCols, false, stopAt);
         ASSERT_EQ(fractionFree.events, plain.events) << "case " << k;
@@ -123,6 +137,32 @@ TEST(FractionFreeElimination, TellsExactlyWhatTheEliminationInFractionsDoes) {
         ASSERT_EQ(fractionFree.matrix, plain.matrix) << "case " << k;
         ASSERT_EQ(fractionFree.rank, plain.rank) << "case " << k;
         ASSERT_EQ(fractionFree.swaps, plain.swaps) << "case " << k;
+        ASSERT_EQ(fractionFree.pivots, plain.pivots) << "case " << k;
+    }
+    EXPECT_GT(modular, 100);
+}
+
+// A first prime that divides an entry takes it for 0 and may choose
+// another pivot row; the numbers rebuilt show it, and the elimination goes
+// the fraction-free way instead.
+TEST(FractionFreeElimination, NotMisledByAPrimeThatDividesAPivot) {
+    std::mt19937_64 random(3);
+    ExactMatrix start(8, 8);
+    for (int i = 1; i <= 8; ++i)
+        for (int j = 1; j <= 8; ++j)
+            start.At(i, j) = mpq_class(std::ldexp(1.5 + i, (i * 7 + j * 13) % 9 * 200 - 900));
+    mpz_class prime;
+    mpz_set_ui(prime.get_mpz_t(), ModularElimination::FirstPrime());
+    start.At(1, 1) = prime;
+    for (const auto goal : {HandElimination::Goal::Echelon, HandElimination::Goal::Reduced}) {
+        ModularElimination modular(start, goal, 8, nullptr);
+        ASSERT_TRUE(modular.Worthwhile());
+        EXPECT_FALSE(modular.Prepare());
+        const Outcome plain = run(start, goal, 8, true, 0);
+        const Outcome other = run(start, goal, 8, false, 0);
+        EXPECT_EQ(other.events, plain.events);
+        EXPECT_NE(other.events.front().rfind("R1 <-> ", 0), 0u) << other.events.front();
+        EXPECT_EQ(other.matrix, plain.matrix);
     }
 }
 

@@ -38,6 +38,32 @@ TEST(WorkingText, ShortensNumbersOfMoreThanSixtyDigitsOnly) {
               "-1234567890...2345678901 (61 digits)/7");
     EXPECT_EQ(WorkingText::Number(mpq_class(3, sixty * 100)),
               "3/1234567890...3456789000 (62 digits)");
+
+    // Long numbers are measured without writing them out: the same text as
+    // from all their digits, also next to powers of ten and with zeros at
+    // the end.
+    gmp_randclass random(gmp_randinit_default);
+    random.seed(18);
+    for (int k = 0; k < 2000; ++k) {
+        const unsigned long length = 55 + static_cast<unsigned long>(k % 300);
+        mpz_class value;
+        switch (k % 4) {
+        case 0: value = random.get_z_bits(length * 3 + k % 7); break;
+        case 1: value = TenTo(static_cast<long>(length)).get_num() - 1; break;
+        case 2: value = TenTo(static_cast<long>(length)).get_num(); break;
+        default: value = random.get_z_bits(length * 2) * TenTo(12).get_num(); break;
+        }
+        if (k % 3 == 0)
+            value = -value;
+        const std::string all = value.get_str();
+        const std::size_t sign = value < 0 ? 1 : 0;
+        const std::size_t digits = all.size() - sign;
+        const std::string expected =
+            digits <= 60 ? all
+                         : all.substr(0, sign + 10) + "..." + all.substr(all.size() - 10) + " (" +
+                               std::to_string(digits) + " digits)";
+        ASSERT_EQ(WorkingText::Number(mpq_class(value)), expected) << all;
+    }
 }
 
 TEST(WorkingText, WritesRoundedValuesWithFiveSignificantDigits) {
