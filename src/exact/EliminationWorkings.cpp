@@ -8,6 +8,7 @@
 #include "FractionRule.h"
 #include "GVar.h"
 #include "HandElimination.h"
+#include "InverseCheck.h"
 #include "MUtil.h"
 #include "MatOperations.h"
 #include "OperationWriter.h"
@@ -118,21 +119,33 @@ std::string comparison(const std::string& inverseName, const std::string& name,
     if (!floating.made)
         return line(FloatingStart + std::string("refuses ") + name + ": \"" + floating.refusal +
                     "\"");
-    mpq_class largest = 0;
+    // |x - s| = |p - s q| / q for x = p/q, compared by cross-multiplying:
+    // bringing each difference of numbers of thousands of digits to lowest
+    // terms would take longer than the whole elimination.
+    mpz_class largestNum = 0;
+    mpz_class largestDen = 1;
     int row = 0;
     int col = 0;
     bool nearest = true;
+    mpz_class num;
+    mpz_class den;
     for (int i = 1; i <= exact.Rows(); ++i)
         for (int j = 1; j <= exact.Cols(); ++j) {
+            const mpq_class& x = exact.At(i, j);
             const double stored = floating.inverse->At(i, j);
-            const mpq_class difference = abs(exact.At(i, j) - mpq_class(stored));
-            nearest = nearest && FractionRule::NearestDouble(exact.At(i, j)) == stored;
-            if (difference > largest) {
-                largest = difference;
+            const mpq_class s(stored); // exact: a double's denominator is a power of two
+            den = x.get_den() * s.get_den();
+            num = abs(mpz_class(x.get_num() * s.get_den() - s.get_num() * x.get_den()));
+            nearest = nearest && FractionRule::NearestDouble(x) == stored;
+            if (num * largestDen > largestNum * den) {
+                largestNum = num;
+                largestDen = den;
                 row = i;
                 col = j;
             }
         }
+    mpq_class largest(largestNum, largestDen);
+    largest.canonicalize();
     if (largest == 0)
         return line(FloatingStart + std::string("gives exactly this inverse."));
     std::string text = line(FloatingStart + std::string("gives ") + inverseName +
@@ -219,7 +232,7 @@ std::string EliminationWorkings::Invert(int a) const {
 
     const ExactMatrix inverse = elimination.Matrix().Columns(n + 1, n);
     text += resultBlock(inv, inverse) + EndLine;
-    const bool holds = exactA * inverse == ExactMatrix::Identity(n);
+    const bool holds = InverseCheck::Holds(exactA, inverse, m_progress);
     text += line("Check: " + name + " " + inv + " = I " +
                  (holds ? "holds exactly." : "does NOT hold."));
     return text + comparison(inv, name, inverse, floatingInverse(A));

@@ -160,9 +160,21 @@ void ModularElimination::choosePivots(u64 prime) {
         ++rank;
     }
     const bool reduced = m_goal == Goal::Reduced;
-    m_end = !reduced                                     ? End::None
-            : rank == m_rows || m_pivotCols == m_cols    ? End::Flint
-                                                         : End::Rebuilt;
+    // FLINT finds the reduced form of a matrix fast when every column may
+    // hold a pivot, but not that of [A | I], whose right half it treats as
+    // numbers of thousands of digits too: there the end matrix is rebuilt,
+    // all but the pivot columns, which hold a 1 and zeros.
+    m_end = !reduced ? End::None : m_pivotCols == m_cols ? End::Flint : End::Rebuilt;
+    m_endCols.clear();
+    if (m_end == End::Rebuilt) {
+        std::vector<bool> pivot(m_cols, false);
+        for (const Step& step : m_steps)
+            if (step.pivotRow >= 0)
+                pivot[step.col] = true;
+        for (int j = 0; j < m_cols; ++j)
+            if (!pivot[j])
+                m_endCols.push_back(j);
+    }
 }
 
 std::size_t ModularElimination::valueCount() const {
@@ -170,9 +182,7 @@ std::size_t ModularElimination::valueCount() const {
     std::size_t count = 0;
     for (const Step& step : m_steps)
         count += static_cast<std::size_t>(m_rows - (reduced && step.pivotRow >= 0 ? 0 : step.row));
-    if (m_end == End::Rebuilt)
-        count += static_cast<std::size_t>(m_rows) * m_cols;
-    return count;
+    return count + static_cast<std::size_t>(m_rows) * m_endCols.size();
 }
 
 // The residues of the numbers a fraction-free elimination holds, in the
@@ -230,10 +240,9 @@ bool ModularElimination::eliminate(u64 prime, u64* out, std::size_t stride) cons
         }
         product = m.mul(product, pivot);
     }
-    if (m_end == End::Rebuilt)
-        for (int i = 0; i < m_rows; ++i)
-            for (int j = 0; j < cols; ++j)
-                put(m.mul(at(i, j), product));
+    for (int i = 0; i < m_rows; ++i)
+        for (const int j : m_endCols)
+            put(m.mul(at(i, j), product));
     return true;
 }
 
@@ -286,8 +295,7 @@ bool ModularElimination::Prepare() {
         rank += step.pivotRow >= 0 ? 1 : 0;
     }
     const std::size_t end = v;
-    if (m_end == End::Rebuilt)
-        assign(rank + 1, static_cast<std::size_t>(m_rows) * m_cols);
+    assign(rank + 1, static_cast<std::size_t>(m_rows) * m_endCols.size());
     m_values.assign(count, mpz_class());
     ParallelWork::For(count, m_progress, [&](std::size_t k, int thread) {
         combOf[k]->Rebuild(residues.data() + k * stride, m_values[k], thread);
@@ -322,33 +330,32 @@ void ModularElimination::finish(std::size_t v) {
         m_final = FlintMatrix::Rref(m_start, m_progress);
         return;
     }
-    const bool reduced = m_goal == Goal::Reduced;
+    // Reduced: every row over the last pivot, those without a pivot over
+    // their multiplier too; the pivot columns hold a 1 and zeros.
     std::vector<mpz_class> multiplier = m_multiplier;
-    std::vector<mpz_class> divisor(m_rows);
     mpz_class previous = 1;
     int rank = 0;
     std::size_t at = 0;
     for (const Step& step : m_steps) {
-        const int first = reduced && step.pivotRow >= 0 ? 0 : step.row;
+        const int first = step.pivotRow >= 0 ? 0 : step.row;
         const mpz_class* values = &m_values[at];
         at += static_cast<std::size_t>(m_rows - first);
         if (step.pivotRow < 0)
             continue;
         std::swap(multiplier[step.row], multiplier[step.pivotRow]);
-        divisor[step.row] = multiplier[step.row] * previous;
         previous = values[step.pivotRow - first];
+        m_final.At(rank + 1, step.col + 1) = 1;
         ++rank;
     }
-    for (int i = 0; i < m_rows; ++i) {
-        const mpz_class d =
-            i >= rank ? mpz_class(multiplier[i] * previous) : reduced ? previous : divisor[i];
-        for (int j = 0; j < m_cols; ++j) {
-            ReportProgress(m_progress, m_pivotCols, m_pivotCols);
-            mpq_class& entry = m_final.At(i + 1, j + 1);
-            entry = mpq_class(m_values[v++], d);
+    const std::size_t width = m_endCols.size();
+    ParallelWork::For(
+        static_cast<std::size_t>(m_rows) * width, m_progress, [&](std::size_t k, int) {
+            const int i = static_cast<int>(k / width);
+            mpq_class& entry = m_final.At(i + 1, m_endCols[k % width] + 1);
+            entry = mpq_class(m_values[v + k],
+                              i >= rank ? mpz_class(multiplier[i] * previous) : previous);
             entry.canonicalize();
-        }
-    }
+        });
 }
 
 // The operations FractionFreeElimination would hand on, from the rebuilt

@@ -68,8 +68,8 @@ public:
 private:
     struct Step {
         int col = 0;
-        int row = 0;        // where its pivot goes
-        int pivotRow = -1;  // where the pivot was found; -1 for none
+        int row = 0;       // where its pivot goes
+        int pivotRow = -1; // where the pivot was found; -1 for none
     };
 
     void choosePivots(std::uint64_t prime);
@@ -97,9 +97,10 @@ private:
     WorkProgress* m_progress;
     int m_rows;
     int m_cols;
-    End m_end = End::None; // how the end matrix is known
-    std::vector<double> m_rowBits; // of the rows' lengths, longest first
-    double m_boundBits = 0; // Hadamard's bound on the minors, in bits
+    End m_end = End::None;               // how the end matrix is known
+    std::vector<int> m_endCols;          // the columns of the end matrix rebuilt
+    std::vector<double> m_rowBits;       // of the rows' lengths, longest first
+    double m_boundBits = 0;              // Hadamard's bound on the minors, in bits
     std::vector<mpz_class> m_whole;      // the rows made whole
     std::vector<mpz_class> m_multiplier; // d_i, in the starting order
     std::vector<Step> m_steps;

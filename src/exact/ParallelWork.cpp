@@ -19,7 +19,8 @@ int ParallelWork::Threads() {
 
 void ParallelWork::For(std::size_t count, WorkProgress* progress,
                        const std::function<void(std::size_t, int)>& piece) {
-    const int threads = static_cast<int>(std::min<std::size_t>(Threads(), std::max<std::size_t>(count, 1)));
+    const int threads =
+        static_cast<int>(std::min<std::size_t>(Threads(), std::max<std::size_t>(count, 1)));
     std::atomic<std::size_t> next{0};
     std::atomic<bool> stop{false};
     std::exception_ptr failure;
