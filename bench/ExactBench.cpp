@@ -11,10 +11,11 @@
 // Values spread over the whole double range stand for fractions with
 // denominators up to 2^1074: on a 50 x 50 of them, FLINT's determinant,
 // rank and reduced form beside the fraction-free elimination kept in
-// RowReduction, and the worked solutions' eliminations, which for matrices
-// too large to show run fraction-free. The worked eliminations in plain
-// fractions took 53 to 97 s on such matrices: too slow to run here, that
-// figure stands as their baseline.
+// RowReduction, and the worked solutions, whole, whose eliminations run
+// modulo primes on every core for such matrices: their figures are
+// elapsed times. The worked eliminations in plain fractions took 53 to
+// 97 s on such matrices: too slow to run here, that figure stands as their
+// baseline.
 #include "EliminationWorkings.h"
 #include "ExactMatrix.h"
 #include "ExactOperations.h"
@@ -221,19 +222,8 @@ void WideRref50_Bareiss(benchmark::State& state) {
     });
 }
 
-// An observer of the operations only, as the worked solutions of matrices
-// too large to show are.
-class OperationsOnly : public HandElimination::Observer {
-public:
-    void Done(const HandElimination::Operation& operation, const ExactMatrix&) override {
-        benchmark::DoNotOptimize(operation.factor.get_num_mpz_t());
-    }
-    bool NoPivot(int, int) override { return true; }
-    bool WantsMatrices() const override { return false; }
-};
-
 // The longest time between two reports of progress, in seconds: how long a
-// cancel may wait.
+// cancel may wait. Reports come from one thread at a time.
 class Gaps : public WorkProgress {
 public:
     using Clock = std::chrono::steady_clock;
@@ -250,39 +240,44 @@ private:
     Clock::time_point m_last;
 };
 
-void workedWide(benchmark::State& state, const ExactMatrix& start, HandElimination::Goal goal,
-                int pivotCols) {
+// A worked solution, whole, as Show working writes it, of a wide-range
+// 50 x 50: elapsed time, since the work runs on every core.
+void workedWide(benchmark::State& state, std::uint64_t seed,
+                std::string (EliminationWorkings::*working)(int) const) {
+    GVar workspace;
+    TMatrixRec& m = workspace.AppendNew();
+    m.SetName("W");
+    const ExactMatrix values = wideRange(MaxDim, seed);
+    m.Rows = m.Cols = MaxDim;
+    for (int i = 1; i <= MaxDim; ++i)
+        for (int j = 1; j <= MaxDim; ++j)
+            m.At(i, j) = values.At(i, j).get_d();
     Gaps gaps;
+    double elapsed = 0.0;
     for (auto _ : state) {
         gaps.Start();
-        HandElimination elimination(start, goal, pivotCols, &gaps);
-        OperationsOnly observer;
-        elimination.Run(observer);
+        const Gaps::Clock::time_point start = Gaps::Clock::now();
+        const std::string text = (EliminationWorkings(workspace, &gaps).*working)(1);
+        elapsed = std::chrono::duration<double>(Gaps::Clock::now() - start).count();
         gaps.Report(0, 0);
-        benchmark::DoNotOptimize(elimination.Matrix().At(1, 1).get_num_mpz_t());
+        benchmark::DoNotOptimize(text.data());
     }
+    state.counters["elapsed_ms"] = elapsed * 1000.0;
     state.counters["longest_report_gap_ms"] = gaps.longest * 1000.0;
 }
 
-// Determinant and Rank: clearing below the pivots.
-void WideWorkedEchelon50(benchmark::State& state) {
-    workedWide(state, wideRange(MaxDim, 6), HandElimination::Goal::Echelon, MaxDim);
+void WideWorkedDeterminant50(benchmark::State& state) {
+    workedWide(state, 6, &EliminationWorkings::Determinant);
 }
-
+void WideWorkedRank50(benchmark::State& state) {
+    workedWide(state, 6, &EliminationWorkings::Rank);
+}
 void WideWorkedRref50(benchmark::State& state) {
-    workedWide(state, wideRange(MaxDim, 7), HandElimination::Goal::Reduced, MaxDim);
+    workedWide(state, 7, &EliminationWorkings::Rref);
 }
-
-// Invert: [A | I] to [I | inv(A)].
+// Invert: [A | I] to [I | inv(A)], the check and the comparison.
 void WideWorkedInverse50(benchmark::State& state) {
-    const ExactMatrix a = wideRange(MaxDim, 8);
-    ExactMatrix augmented(MaxDim, 2 * MaxDim);
-    for (int i = 1; i <= MaxDim; ++i) {
-        for (int j = 1; j <= MaxDim; ++j)
-            augmented.At(i, j) = a.At(i, j);
-        augmented.At(i, MaxDim + i) = 1;
-    }
-    workedWide(state, augmented, HandElimination::Goal::Reduced, MaxDim);
+    workedWide(state, 8, &EliminationWorkings::Invert);
 }
 
 void WorkedInverse10(benchmark::State& state) {
@@ -487,7 +482,13 @@ BENCHMARK(WideRref50_Bareiss)
     ->DisplayAggregatesOnly(true)
     ->ComputeStatistics("min", bench::Least)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(WideWorkedEchelon50)
+BENCHMARK(WideWorkedDeterminant50)
+    ->Iterations(1)
+    ->Repetitions(2)
+    ->DisplayAggregatesOnly(true)
+    ->ComputeStatistics("min", bench::Least)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(WideWorkedRank50)
     ->Iterations(1)
     ->Repetitions(2)
     ->DisplayAggregatesOnly(true)
@@ -533,11 +534,14 @@ int main(int argc, char** argv) {
             {"  fraction-free elimination (baseline), ms", "WideRank50_Bareiss", 0, 1000},
             {"exact rref 50 x 50 wide range, ms", "WideRref50", 1000, 1000},
             {"  fraction-free elimination (baseline), ms", "WideRref50_Bareiss", 0, 1000},
-            {"worked det/rank elimination 50 x 50 wide, ms", "WideWorkedEchelon50", 5000, 1000},
-            {"worked rref elimination 50 x 50 wide, ms", "WideWorkedRref50", 5000, 1000},
-            {"worked inverse elimination 50 x 100 wide, ms", "WideWorkedInverse50", 5000, 1000},
-            {"longest gap between reports, det/rank, ms",
-             "WideWorkedEchelon50.longest_report_gap_ms", 200},
+            {"worked det 50 x 50 wide, whole, elapsed ms", "WideWorkedDeterminant50.elapsed_ms",
+             5000},
+            {"worked rank 50 x 50 wide, whole, elapsed ms", "WideWorkedRank50.elapsed_ms", 5000},
+            {"worked rref 50 x 50 wide, whole, elapsed ms", "WideWorkedRref50.elapsed_ms", 5000},
+            {"worked inverse 50 x 50 wide, whole, elapsed ms", "WideWorkedInverse50.elapsed_ms",
+             5000},
+            {"longest gap between reports, det, ms",
+             "WideWorkedDeterminant50.longest_report_gap_ms", 200},
             {"longest gap between reports, rref, ms", "WideWorkedRref50.longest_report_gap_ms",
              200},
             {"longest gap between reports, inverse, ms",

@@ -11,8 +11,9 @@
 #include "InverseCheck.h"
 #include "MUtil.h"
 #include "MatOperations.h"
-#include "OperationWriter.h"
 #include "Messages.h"
+#include "OperationWriter.h"
+#include "ParallelWork.h"
 #include "WorkingText.h"
 
 #include <memory>
@@ -115,35 +116,55 @@ const char* const FloatingStart = "In floating point, the workspace's Invert ";
 // The lesson about rounding: how far the floating-point inverse lies from
 // the exact one, measured exactly.
 std::string comparison(const std::string& inverseName, const std::string& name,
-                       const ExactMatrix& exact, const FloatingInverse& floating) {
+                       const ExactMatrix& exact, const FloatingInverse& floating,
+                       WorkProgress* progress) {
     if (!floating.made)
         return line(FloatingStart + std::string("refuses ") + name + ": \"" + floating.refusal +
                     "\"");
     // |x - s| = |p - s q| / q for x = p/q, compared by cross-multiplying:
     // bringing each difference of numbers of thousands of digits to lowest
-    // terms would take longer than the whole elimination.
-    mpz_class largestNum = 0;
-    mpz_class largestDen = 1;
-    int row = 0;
-    int col = 0;
-    bool nearest = true;
-    mpz_class num;
-    mpz_class den;
-    for (int i = 1; i <= exact.Rows(); ++i)
+    // terms would take longer than the whole elimination. Each row on its
+    // own core, then the rows in order: the first largest counts.
+    struct Largest {
+        mpz_class num = 0;
+        mpz_class den = 1;
+        int col = 0;
+        bool nearest = true;
+    };
+    std::vector<Largest> rows(static_cast<std::size_t>(exact.Rows()));
+    ParallelWork::For(rows.size(), progress, [&](std::size_t r, int) {
+        Largest& best = rows[r];
+        const int i = static_cast<int>(r) + 1;
+        mpz_class num;
+        mpz_class den;
         for (int j = 1; j <= exact.Cols(); ++j) {
             const mpq_class& x = exact.At(i, j);
             const double stored = floating.inverse->At(i, j);
             const mpq_class s(stored); // exact: a double's denominator is a power of two
             den = x.get_den() * s.get_den();
             num = abs(mpz_class(x.get_num() * s.get_den() - s.get_num() * x.get_den()));
-            nearest = nearest && FractionRule::NearestDouble(x) == stored;
-            if (num * largestDen > largestNum * den) {
-                largestNum = num;
-                largestDen = den;
-                row = i;
-                col = j;
+            best.nearest = best.nearest && FractionRule::NearestDouble(x) == stored;
+            if (num * best.den > best.num * den) {
+                best.num = num;
+                best.den = den;
+                best.col = j;
             }
         }
+    });
+    mpz_class largestNum = 0;
+    mpz_class largestDen = 1;
+    int row = 0;
+    int col = 0;
+    bool nearest = true;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        nearest = nearest && rows[r].nearest;
+        if (rows[r].num * largestDen > largestNum * rows[r].den) {
+            largestNum = rows[r].num;
+            largestDen = rows[r].den;
+            row = static_cast<int>(r) + 1;
+            col = rows[r].col;
+        }
+    }
     mpq_class largest(largestNum, largestDen);
     largest.canonicalize();
     if (largest == 0)
@@ -185,8 +206,9 @@ std::string tooLarge(const std::string& what, const ExactMatrix& result) {
     for (int i = 1; i <= result.Rows(); ++i)
         for (int j = 1; j <= result.Cols(); ++j)
             if (!FractionRule::NearestDouble(result.At(i, j)))
-                return line(what + " is beyond the range of a double: nothing is stored in the "
-                                   "workspace (\"" +
+                return line(what +
+                            " is beyond the range of a double: nothing is stored in the "
+                            "workspace (\"" +
                             ExactOperations::TooLargeMessage + "\").");
     return std::string();
 }
@@ -215,8 +237,9 @@ std::string EliminationWorkings::Invert(int a) const {
         augmented.At(i, n + i) = 1;
     }
     const bool show = shown(A);
-    std::string text = opening(title, "Row operations turn [" + name + " | I] into [I | " + inv + "].",
-                               show, "[" + name + " | I]", augmented, A, n);
+    std::string text =
+        opening(title, "Row operations turn [" + name + " | I] into [I | " + inv + "].", show,
+                "[" + name + " | I]", augmented, A, n);
 
     HandElimination elimination(augmented, HandElimination::Goal::Reduced, n, m_progress);
     Writer writer(text, show, n, true);
@@ -235,7 +258,7 @@ std::string EliminationWorkings::Invert(int a) const {
     const bool holds = InverseCheck::Holds(exactA, inverse, m_progress);
     text += line("Check: " + name + " " + inv + " = I " +
                  (holds ? "holds exactly." : "does NOT hold."));
-    return text + comparison(inv, name, inverse, floatingInverse(A));
+    return text + comparison(inv, name, inverse, floatingInverse(A), m_progress);
 }
 
 std::string EliminationWorkings::Determinant(int a) const {

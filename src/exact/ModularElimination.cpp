@@ -4,6 +4,7 @@
 #include "ModularElimination.h"
 
 #include "FlintMatrix.h"
+#include "LowestTerms.h"
 #include "ParallelWork.h"
 #include "WorkProgress.h"
 
@@ -369,6 +370,15 @@ void ModularElimination::plan() {
     std::size_t v = 0;
     m_events.clear();
     m_pivots.clear();
+    // The subtractions of a column share a multiple of one number in their
+    // denominators: the last pivot (Reduced) or this one (Echelon).
+    struct Batch {
+        mpz_class common;
+        std::size_t first = 0;
+        std::size_t end = 0;
+    };
+    std::vector<Batch> batches;
+    std::vector<std::size_t> scales;
     for (const Step& step : m_steps) {
         const int col = step.col;
         const int row = step.row;
@@ -404,8 +414,12 @@ void ModularElimination::plan() {
             operation.kind = Operation::Kind::Scale;
             operation.target = row + 1;
             operation.factor = mpq_class(scaled, pivot);
+            scales.push_back(m_events.size());
             m_events.push_back(event);
         }
+        Batch batch;
+        batch.common = reduced ? previous : pivot;
+        batch.first = m_events.size();
         for (int i = reduced ? 0 : row + 1; i < m_rows; ++i) {
             if (i == row || entry(i) == 0)
                 continue;
@@ -419,14 +433,24 @@ void ModularElimination::plan() {
                 operation.factor = mpq_class(entry(i) * multiplier[row], multiplier[i] * pivot);
             m_events.push_back(event);
         }
+        batch.end = m_events.size();
+        batches.push_back(batch);
         m_pivots.emplace_back(pivot, scaled);
         previous = pivot;
     }
-    ParallelWork::For(m_events.size() + m_pivots.size(), m_progress, [&](std::size_t k, int) {
-        if (k < m_events.size())
-            m_events[k].operation.factor.canonicalize(); // 0 for a swap
-        else
-            m_pivots[k - m_events.size()].canonicalize();
+    const std::size_t singles = scales.size() + m_pivots.size();
+    ParallelWork::For(batches.size() + singles, m_progress, [&](std::size_t k, int) {
+        if (k < scales.size()) {
+            m_events[scales[k]].operation.factor.canonicalize();
+        } else if (k < singles) {
+            m_pivots[k - scales.size()].canonicalize();
+        } else {
+            const Batch& batch = batches[k - singles];
+            std::vector<mpq_class*> factors;
+            for (std::size_t e = batch.first; e < batch.end; ++e)
+                factors.push_back(&m_events[e].operation.factor);
+            LowestTerms(batch.common).Reduce(factors);
+        }
     });
 }
 
