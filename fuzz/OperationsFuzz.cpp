@@ -132,7 +132,8 @@ const std::set<std::string>& allowed(Op op) {
     return sets[op];
 }
 // Records the operations of a hand elimination; wanting matrices or not
-// picks the elimination in fractions or the fraction-free one.
+// picks the elimination in fractions or the fraction-free one (modulo
+// primes, where the values make fractions of thousands of digits).
 class Steps : public HandElimination::Observer {
 public:
     explicit Steps(bool wantsMatrices) : m_wantsMatrices(wantsMatrices) {}

@@ -254,7 +254,7 @@ std::string EliminationWorkings::Invert(int a) const {
     }
 
     const ExactMatrix inverse = elimination.Matrix().Columns(n + 1, n);
-    text += resultBlock(inv, inverse) + EndLine;
+    text += WorkingText::ResultBlock(inv, inverse, m_progress) + EndLine;
     const bool holds = InverseCheck::Holds(exactA, inverse, m_progress);
     text += line("Check: " + name + " " + inv + " = I " +
                  (holds ? "holds exactly." : "does NOT hold."));

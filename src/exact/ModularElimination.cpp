@@ -35,6 +35,10 @@ struct Modulus {
     u64 sub(u64 a, u64 b) const { return n_submod(a, b, p); }
     // a is not zero modulo p, so the inverse exists and FLINT never aborts.
     u64 inv(u64 a) const { return n_invmod(a, p); }
+    // Many products by one w, as a row operation has: Shoup's precomputed
+    // quotient makes each two multiplications, for primes below 2^63.
+    u64 pre(u64 w) const { return n_mulmod_precomp_shoup(w, p); }
+    u64 mulBy(u64 w, u64 wPre, u64 t) const { return n_mulmod_shoup(w, t, wPre, p); }
     u64 p;
     u64 inverse;
 };
@@ -198,10 +202,8 @@ bool ModularElimination::eliminate(u64 prime, u64* out, std::size_t stride) cons
             a[static_cast<std::size_t>(i) * cols + j] = residue(i, j, prime);
     auto at = [&](int i, int j) -> u64& { return a[static_cast<std::size_t>(i) * cols + j]; };
     // The fraction-free numbers are the fractions of this elimination of
-    // the whole rows times the product of the pivots so far; a pivot row of
-    // Echelon keeps the product of its own step.
+    // the whole rows times the product of the pivots so far.
     u64 product = 1;
-    std::vector<u64> frozen(m_rows, 1);
     std::size_t v = 0;
     auto put = [&](u64 value) { out[v++ * stride] = value; };
     for (const Step& step : m_steps) {
@@ -219,24 +221,26 @@ bool ModularElimination::eliminate(u64 prime, u64* out, std::size_t stride) cons
         const u64 pivot = at(row, col);
         const u64 inv = m.inv(pivot);
         if (reduced) {
+            const u64 invPre = m.pre(inv);
             for (int j = col; j < cols; ++j)
-                at(row, j) = m.mul(at(row, j), inv);
+                at(row, j) = m.mulBy(inv, invPre, at(row, j));
             for (int i = 0; i < m_rows; ++i) {
                 const u64 f = at(i, col);
                 if (i == row || f == 0)
                     continue;
+                const u64 fPre = m.pre(f);
                 for (int j = col; j < cols; ++j)
                     if (at(row, j) != 0)
-                        at(i, j) = m.sub(at(i, j), m.mul(f, at(row, j)));
+                        at(i, j) = m.sub(at(i, j), m.mulBy(f, fPre, at(row, j)));
             }
         } else {
-            frozen[row] = product;
             for (int i = row + 1; i < m_rows; ++i) {
                 const u64 f = m.mul(at(i, col), inv);
                 if (f == 0)
                     continue;
+                const u64 fPre = m.pre(f);
                 for (int j = col; j < cols; ++j)
-                    at(i, j) = m.sub(at(i, j), m.mul(f, at(row, j)));
+                    at(i, j) = m.sub(at(i, j), m.mulBy(f, fPre, at(row, j)));
             }
         }
         product = m.mul(product, pivot);
@@ -349,14 +353,18 @@ void ModularElimination::finish(std::size_t v) {
         ++rank;
     }
     const std::size_t width = m_endCols.size();
-    ParallelWork::For(
-        static_cast<std::size_t>(m_rows) * width, m_progress, [&](std::size_t k, int) {
-            const int i = static_cast<int>(k / width);
-            mpq_class& entry = m_final.At(i + 1, m_endCols[k % width] + 1);
-            entry = mpq_class(m_values[v + k],
-                              i >= rank ? mpz_class(multiplier[i] * previous) : previous);
-            entry.canonicalize();
-        });
+    const LowestTerms lowest(previous);
+    ParallelWork::For(static_cast<std::size_t>(m_rows), m_progress, [&](std::size_t row, int) {
+        const int i = static_cast<int>(row);
+        const mpz_class den = i >= rank ? mpz_class(multiplier[i] * previous) : previous;
+        std::vector<mpq_class*> entries;
+        for (std::size_t c = 0; c < width; ++c) {
+            mpq_class& entry = m_final.At(i + 1, m_endCols[c] + 1);
+            entry = mpq_class(m_values[v + row * width + c], den);
+            entries.push_back(&entry);
+        }
+        lowest.Reduce(entries);
+    });
 }
 
 // The operations FractionFreeElimination would hand on, from the rebuilt

@@ -9,6 +9,7 @@
 #include "FractionRule.h"
 #include "GVar.h"
 #include "MUtil.h"
+#include "ParallelWork.h"
 
 #include <algorithm>
 #include <cmath>
@@ -52,12 +53,20 @@ std::string WorkingText::Size(int rows, int cols) {
     return std::to_string(rows) + " x " + std::to_string(cols);
 }
 
-std::string WorkingText::Block(const ExactMatrix& m, int barAfter) {
-    std::vector<std::string> cells;
-    cells.reserve(static_cast<std::size_t>(m.Rows()) * m.Cols());
-    for (int i = 1; i <= m.Rows(); ++i)
-        for (int j = 1; j <= m.Cols(); ++j)
-            cells.push_back(Number(m.At(i, j)));
+std::string WorkingText::Block(const ExactMatrix& m, int barAfter, WorkProgress* progress) {
+    const std::size_t cols = static_cast<std::size_t>(m.Cols());
+    std::vector<std::string> cells(static_cast<std::size_t>(m.Rows()) * cols);
+    auto row = [&](std::size_t r, int) {
+        for (std::size_t c = 0; c < cols; ++c)
+            cells[r * cols + c] = Number(m.At(static_cast<int>(r) + 1, static_cast<int>(c) + 1));
+    };
+    // Thousands of numbers of thousands of digits take a while: on every
+    // core, telling progress after each row.
+    if (cells.size() > 400)
+        ParallelWork::For(static_cast<std::size_t>(m.Rows()), progress, row);
+    else
+        for (std::size_t r = 0; r < static_cast<std::size_t>(m.Rows()); ++r)
+            row(r, 0);
     return FractionListing::AlignedRows(cells, m.Rows(), m.Cols(), 2, barAfter);
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 class ExactMatrix;
+class WorkProgress;
 struct TMatrixRec;
 
 // The pieces every worked solution is made of, so that all of them write
@@ -33,11 +34,13 @@ public:
 
     // A matrix as the workings show it: exact fractions (Number), columns
     // aligned, indented by two; barAfter as FractionListing::AlignedRows.
-    static std::string Block(const ExactMatrix& m, int barAfter = 0);
+    static std::string Block(const ExactMatrix& m, int barAfter = 0,
+                             WorkProgress* progress = nullptr);
 
     // "name:" and the matrix under it.
-    static std::string ResultBlock(const std::string& name, const ExactMatrix& m) {
-        return Line(name + ":") + Block(m);
+    static std::string ResultBlock(const std::string& name, const ExactMatrix& m,
+                                   WorkProgress* progress = nullptr) {
+        return Line(name + ":") + Block(m, 0, progress);
     }
 
     // "3 x 4"

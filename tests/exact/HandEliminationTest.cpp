@@ -15,7 +15,8 @@
 
 namespace {
 // Records everything the elimination tells; wanting matrices or not picks
-// the elimination in fractions or the fraction-free one.
+// the elimination in fractions or the fraction-free one (modulo primes on
+// wide-range values).
 class Recorder : public HandElimination::Observer {
 public:
     Recorder(bool wantsMatrices, int stopAtNoPivot)
