@@ -61,6 +61,19 @@ void whenModalOver(QWidget* below, std::function<void(QWidget*)> action) {
     });
 }
 
+// The worked solution on show, at a size that reads well, then closed.
+void saveWorking(const QString& name) {
+    QApplication::processEvents();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* working = qobject_cast<TWorkingForm*>(window); working != nullptr && working->isVisible()) {
+            working->move(40, 30);
+            working->resize(900, 700);
+            QApplication::processEvents();
+            save(name);
+            working->close();
+        }
+}
+
 void press(QWidget* window, const QString& caption) {
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
         if (button->text().remove(QLatin1Char('&')) == caption) {
@@ -148,15 +161,7 @@ int main(int argc, char** argv) {
         press(w, QStringLiteral("OK"));
     });
     frame.InvertClick();
-    QApplication::processEvents();
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (auto* working = qobject_cast<TWorkingForm*>(window); working != nullptr && working->isVisible()) {
-            working->move(40, 30);
-            working->resize(900, 700);
-            QApplication::processEvents();
-            save(QStringLiteral("worked-solution"));
-            working->close();
-        }
+    saveWorking(QStringLiteral("worked-solution"));
 
     // The general solution of a system with two free variables.
     whenModal([&](QWidget* w) { typePath(w, examples + QStringLiteral("/freevars.dat")); });
@@ -173,15 +178,7 @@ int main(int argc, char** argv) {
         });
     });
     frame.findChild<QAction*>(QStringLiteral("Solvesystem1"))->trigger();
-    QApplication::processEvents();
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (auto* working = qobject_cast<TWorkingForm*>(window); working != nullptr && working->isVisible()) {
-            working->move(40, 30);
-            working->resize(900, 700);
-            QApplication::processEvents();
-            save(QStringLiteral("solve-system"));
-            working->close();
-        }
+    saveWorking(QStringLiteral("solve-system"));
     frame.Exact()->ShowWorkingAction()->setChecked(false);
 
     // New matrix with a block pasted from a spreadsheet, one cell marked.

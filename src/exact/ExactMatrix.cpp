@@ -58,3 +58,10 @@ ExactMatrix ExactMatrix::operator*(const ExactMatrix& other) const {
         }
     return product;
 }
+
+mpz_class ExactMatrix::RowDenominator(int i) const {
+    mpz_class lcm = 1;
+    for (int j = 1; j <= Cols(); ++j)
+        mpz_lcm(lcm.get_mpz_t(), lcm.get_mpz_t(), At(i, j).get_den_mpz_t());
+    return lcm;
+}

@@ -36,6 +36,11 @@ public:
     // The columns first to first + count - 1.
     ExactMatrix Columns(int first, int count) const;
 
+    // The least common multiple of the denominators of row i: what makes
+    // the row whole numbers, as the fraction-free and modular methods
+    // work on them.
+    mpz_class RowDenominator(int i) const;
+
     // The product; Cols() must equal other.Rows().
     ExactMatrix operator*(const ExactMatrix& other) const;
     bool operator==(const ExactMatrix& other) const {

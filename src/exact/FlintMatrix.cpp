@@ -55,9 +55,7 @@ mpz_class wholeRows(const ExactMatrix& a, IntegerMatrix& m) {
     mpz_class lcm;
     mpz_class entry;
     for (int i = 1; i <= a.Rows(); ++i) {
-        lcm = 1;
-        for (int j = 1; j <= a.Cols(); ++j)
-            mpz_lcm(lcm.get_mpz_t(), lcm.get_mpz_t(), a.At(i, j).get_den_mpz_t());
+        lcm = a.RowDenominator(i);
         for (int j = 1; j <= a.Cols(); ++j) {
             const mpq_class& value = a.At(i, j);
             mpz_divexact(entry.get_mpz_t(), lcm.get_mpz_t(), value.get_den_mpz_t());

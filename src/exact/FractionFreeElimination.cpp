@@ -15,9 +15,7 @@ FractionFreeElimination::FractionFreeElimination(const ExactMatrix& start,
       m_divisor(m_rows), m_pivotRowOf(m_cols, -1) {
     for (int i = 0; i < m_rows; ++i) {
         mpz_class& lcm = m_multiplier[i];
-        lcm = 1;
-        for (int j = 1; j <= m_cols; ++j)
-            mpz_lcm(lcm.get_mpz_t(), lcm.get_mpz_t(), start.At(i + 1, j).get_den_mpz_t());
+        lcm = start.RowDenominator(i + 1);
         for (int j = 0; j < m_cols; ++j) {
             const mpq_class& entry = start.At(i + 1, j + 1);
             mpz_divexact(at(i, j).get_mpz_t(), lcm.get_mpz_t(), entry.get_den_mpz_t());

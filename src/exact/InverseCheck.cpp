@@ -38,9 +38,7 @@ bool InverseCheck::Holds(const ExactMatrix& a, const ExactMatrix& x, WorkProgres
     std::vector<mp_bitcnt_t> shift(static_cast<std::size_t>(n) * n, 0);
     for (int i = 0; i < n; ++i) {
         mpz_class& d = rowDen[i];
-        d = 1;
-        for (int k = 1; k <= n; ++k)
-            mpz_lcm(d.get_mpz_t(), d.get_mpz_t(), a.At(i + 1, k).get_den_mpz_t());
+        d = a.RowDenominator(i + 1);
         for (int k = 0; k < n; ++k) {
             const mpq_class& entry = a.At(i + 1, k + 1);
             mpz_class& whole = odd[static_cast<std::size_t>(i) * n + k];

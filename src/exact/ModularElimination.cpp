@@ -90,9 +90,7 @@ ModularElimination::ModularElimination(const ExactMatrix& start, Goal goal, int 
     // Hadamard's bound on every minor: the product of the rows' lengths.
     for (int i = 0; i < m_rows; ++i) {
         mpz_class& lcm = m_multiplier[i];
-        lcm = 1;
-        for (int j = 1; j <= m_cols; ++j)
-            mpz_lcm(lcm.get_mpz_t(), lcm.get_mpz_t(), start.At(i + 1, j).get_den_mpz_t());
+        lcm = start.RowDenominator(i + 1);
         std::size_t longest = 0;
         for (int j = 0; j < m_cols; ++j) {
             const mpq_class& entry = start.At(i + 1, j + 1);

@@ -17,6 +17,7 @@
 #include "ModalDriver.h"
 #include "RecordingMessages.h"
 #include "WorkingForm.h"
+#include "WorkingWindows.h"
 #include "WorkspaceBuilder.h"
 
 #include <QAction>
@@ -49,14 +50,6 @@ QStringList captions(QMenu* menu) {
     for (QAction* a : menu->actions())
         list << (a->isSeparator() ? QStringLiteral("-") : a->text());
     return list;
-}
-
-QList<TWorkingForm*> workingWindows() {
-    QList<TWorkingForm*> found;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* form = qobject_cast<TWorkingForm*>(w); form != nullptr && form->isVisible())
-            found << form;
-    return found;
 }
 
 // Random significands times 10^k, k in -300..300: fractions of thousands of
@@ -116,7 +109,7 @@ protected:
         ASSERT_EQ(frame->Workspace().MatrixCount, 2);
     }
     void TearDown() override {
-        for (TWorkingForm* form : workingWindows())
+        for (TWorkingForm* form : WorkingWindows())
             form->close();
     }
     QTemporaryDir dir;
@@ -152,12 +145,12 @@ TEST_F(ExactWindow, DeterminantAddsDetAndWorkingShowsTheCoresText) {
     ASSERT_EQ(frame->Workspace().MatrixCount, 3);
     EXPECT_EQ(frame->Workspace().Matrix(3).Name, "det(A)");
     EXPECT_EQ(frame->Workspace().Matrix(3).At(1, 1), 1.0);
-    EXPECT_TRUE(workingWindows().isEmpty());  // the switch is off
+    EXPECT_TRUE(WorkingWindows().isEmpty());  // the switch is off
 
     frame->Exact()->ShowWorkingAction()->setChecked(true);
     WhenModal([](QWidget* list) { pickRow(list, 0); });
     frame->InvertClick();
-    const QList<TWorkingForm*> shown = workingWindows();
+    const QList<TWorkingForm*> shown = WorkingWindows();
     ASSERT_EQ(shown.size(), 1);
     std::string expected = EliminationWorkings(frame->Workspace()).Invert(1);
     QString text = QString::fromLatin1(expected.data(), static_cast<qsizetype>(expected.size()));
@@ -221,7 +214,7 @@ TEST_F(ExactWindow, CancelStopsTheWorkWhileTheWindowAnswersButTakesNoKeys) {
     EXPECT_EQ(frame->Workspace().MatrixCount, 3);
     EXPECT_EQ(shown.messages,
               QStringList{BoxMessages::DisplayText(ExactOperations::CancelledMessage)});
-    EXPECT_TRUE(workingWindows().isEmpty());
+    EXPECT_TRUE(WorkingWindows().isEmpty());
 }
 
 TEST_F(ExactWindow, ClosingTheMainWindowCancelsTheWorkAndCloses) {
@@ -283,13 +276,7 @@ TEST_F(ExactWindow, ShortWorkGivesTheCoresResultAndWorkingWithoutADialog) {
         EXPECT_EQ(got.Name, want.Name);
         EXPECT_EQ(std::memcmp(got.Data, want.Data, sizeof got.Data), 0);
 
-        QString text = QString::fromLatin1(working.data(), static_cast<qsizetype>(working.size()));
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        text.chop(1);
-        const QList<TWorkingForm*> windows = workingWindows();
-        ASSERT_EQ(windows.size(), 1);
-        EXPECT_EQ(windows.first()->Text(), text);
-        windows.first()->close();
+        ExpectOneWorkingShowing(working);
     }
 }
 } // namespace

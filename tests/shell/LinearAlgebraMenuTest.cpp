@@ -15,6 +15,7 @@
 #include "SystemOperations.h"
 #include "SystemWorkings.h"
 #include "WorkingForm.h"
+#include "WorkingWindows.h"
 #include "WorkspaceBuilder.h"
 
 #include <QAction>
@@ -166,14 +167,6 @@ TEST_F(LinearAlgebraWindow, EveryMenuOpensWithItsAltKeyEvenBehindTheExtension) {
 }
 
 
-QList<TWorkingForm*> workingWindows() {
-    QList<TWorkingForm*> found;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* form = qobject_cast<TWorkingForm*>(w); form != nullptr && form->isVisible())
-            found << form;
-    return found;
-}
-
 // Picks the given slots in the selection lists that follow one another.
 void pickInTurn(QList<int> picks) {
     WhenModal([picks](QWidget* modal) mutable {
@@ -253,13 +246,7 @@ TEST_F(LinearAlgebraWindow, SystemsAndSpacesGiveTheCoresResultsAndWorkings) {
                                   sizeof expected.Matrix(s).Data),
                       0);
         }
-        QString text = QString::fromLatin1(working.data(), static_cast<qsizetype>(working.size()));
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        text.chop(1);
-        const QList<TWorkingForm*> windows = workingWindows();
-        ASSERT_EQ(windows.size(), 1);
-        EXPECT_EQ(windows.first()->Text(), text);
-        windows.first()->close();
+        ExpectOneWorkingShowing(working);
     }
 }
 
