@@ -386,7 +386,6 @@ void ModularElimination::plan() {
     std::vector<Batch> batches;
     std::vector<std::size_t> scales;
     for (const Step& step : m_steps) {
-        const int col = step.col;
         const int row = step.row;
         const int first = reduced && step.pivotRow >= 0 ? 0 : row;
         const mpz_class* values = &m_values[v];
