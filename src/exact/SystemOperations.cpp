@@ -106,26 +106,17 @@ void SystemOperations::SolveSystem(int a, int b) {
 }
 
 void SystemOperations::NullSpace(int a) {
-    if (!m_workspace.IsSlot(a))
-        return;
-    const std::string name = m_workspace.Matrix(a).Name;
-    addResults([&] {
-        const LinearSystem system(ExactMatrix::FromRecord(m_workspace.Matrix(a)), nullptr,
-                                  m_progress);
-        Outcome outcome;
-        if (system.Nullity() == 0)
-            outcome.message = "The null space of " + name +
-                              " holds only the zero vector: its columns are independent.";
-        else
-            outcome.results.emplace_back("null(" + name + ")", system.NullBasis());
-        return outcome;
-    });
+    addSpace(a, "null", "null(", &LinearSystem::NullBasis,
+             [](const LinearSystem& system, const std::string&) {
+                 return system.Nullity() == 0 ? std::string(": its columns are independent.")
+                                              : std::string();
+             });
 }
 
-// The column and the row space: a basis from the reduced form, or a
-// message for a zero matrix, whose spaces hold only the zero vector.
+// A basis from the reduced form, or, where the space holds only the zero
+// vector, a message that says so and why.
 void SystemOperations::addSpace(int a, const char* space, const char* prefix,
-                                ExactMatrix (LinearSystem::*basis)() const) {
+                                ExactMatrix (LinearSystem::*basis)() const, ZeroSpace zero) {
     if (!m_workspace.IsSlot(a))
         return;
     const std::string name = m_workspace.Matrix(a).Name;
@@ -133,19 +124,25 @@ void SystemOperations::addSpace(int a, const char* space, const char* prefix,
         const LinearSystem system(ExactMatrix::FromRecord(m_workspace.Matrix(a)), nullptr,
                                   m_progress);
         Outcome outcome;
-        if (system.Rank() == 0)
+        const std::string why = zero(system, name);
+        if (!why.empty())
             outcome.message = std::string("The ") + space + " space of " + name +
-                              " holds only the zero vector: every entry of " + name + " is 0.";
+                              " holds only the zero vector" + why;
         else
             outcome.results.emplace_back(prefix + name + ")", (system.*basis)());
         return outcome;
     });
 }
 
+// The column and the row space of a zero matrix hold only the zero vector.
+std::string SystemOperations::zeroMatrix(const LinearSystem& system, const std::string& name) {
+    return system.Rank() == 0 ? ": every entry of " + name + " is 0." : std::string();
+}
+
 void SystemOperations::ColumnSpace(int a) {
-    addSpace(a, "column", "col(", &LinearSystem::ColumnBasis);
+    addSpace(a, "column", "col(", &LinearSystem::ColumnBasis, &zeroMatrix);
 }
 
 void SystemOperations::RowSpace(int a) {
-    addSpace(a, "row", "row(", &LinearSystem::RowBasis);
+    addSpace(a, "row", "row(", &LinearSystem::RowBasis, &zeroMatrix);
 }

@@ -48,8 +48,12 @@ public:
 private:
     struct Outcome;
     template <class Decide> void addResults(Decide decide);
+    // The end of the message when the space holds only the zero vector, or
+    // nothing when it has a basis.
+    using ZeroSpace = std::string (*)(const LinearSystem& system, const std::string& name);
     void addSpace(int a, const char* space, const char* prefix,
-                  ExactMatrix (LinearSystem::*basis)() const);
+                  ExactMatrix (LinearSystem::*basis)() const, ZeroSpace zero);
+    static std::string zeroMatrix(const LinearSystem& system, const std::string& name);
 
     GVar& m_workspace;
     Messages& m_messages;

@@ -285,47 +285,54 @@ std::string SystemWorkings::NullSpace(int a) const {
                                    nullCheck(exactA, basis, A.Name, null));
 }
 
-std::string SystemWorkings::ColumnSpace(int a) const {
+// The column and the row space: the reduction, the counts, then either the
+// zero space or what the basis is made of and the basis.
+std::string SystemWorkings::spaceWorking(int a, const std::string& space, Method method,
+                                         const std::string& prefix,
+                                         ExactMatrix (LinearSystem::*basisOf)() const,
+                                         Explain explain) const {
     if (!m_workspace.IsSlot(a))
         return std::string();
     const TMatrixRec& A = m_workspace.Matrix(a);
     const bool show = shown(A);
     const ExactMatrix exactA = ExactMatrix::FromRecord(A);
-    std::string text = reduction(
-        "Column space of " + A.Name + " (" + sizeText(A) + ")",
-        "Row operations keep every relation between the columns: the columns of " + A.Name +
-            " where the reduced form has a pivot are a basis of its column space.",
-        A.Name, exactA, A.Cols, {&A}, show, m_progress);
+    const std::string title = static_cast<char>(std::toupper(space[0])) + space.substr(1);
+    std::string text = reduction(title + " space of " + A.Name + " (" + sizeText(A) + ")",
+                                 method(A.Name), A.Name, exactA, A.Cols, {&A}, show, m_progress);
     const LinearSystem system(exactA, nullptr, m_progress);
     text += counts(system, A.Name);
     if (system.Rank() == 0)
-        return WorkingText::Capped(text, line("The column space of " + A.Name +
+        return WorkingText::Capped(text, line("The " + space + " space of " + A.Name +
                                               " holds only the zero vector: nothing is stored."));
-    const std::string col = WorkingText::StoredName("col(" + A.Name + ")");
-    text += line("Pivot columns: " + listed(system.PivotColumns(), false) + ". " + col +
-                 " holds these columns of " + A.Name + " itself, not of its reduced form.");
-    const ExactMatrix basis = system.ColumnBasis();
-    return WorkingText::Capped(text + EndLine + tooLarge({basis}), resultBlock(col, basis));
+    const std::string stored = WorkingText::StoredName(prefix + A.Name + ")");
+    text += line(explain(system, A.Name, stored));
+    const ExactMatrix basis = (system.*basisOf)();
+    return WorkingText::Capped(text + EndLine + tooLarge({basis}), resultBlock(stored, basis));
+}
+
+std::string SystemWorkings::ColumnSpace(int a) const {
+    return spaceWorking(
+        a, "column",
+        [](const std::string& name) {
+            return "Row operations keep every relation between the columns: the columns of " +
+                   name + " where the reduced form has a pivot are a basis of its column space.";
+        },
+        "col(", &LinearSystem::ColumnBasis,
+        [](const LinearSystem& system, const std::string& name, const std::string& col) {
+            return "Pivot columns: " + listed(system.PivotColumns(), false) + ". " + col +
+                   " holds these columns of " + name + " itself, not of its reduced form.";
+        });
 }
 
 std::string SystemWorkings::RowSpace(int a) const {
-    if (!m_workspace.IsSlot(a))
-        return std::string();
-    const TMatrixRec& A = m_workspace.Matrix(a);
-    const bool show = shown(A);
-    const ExactMatrix exactA = ExactMatrix::FromRecord(A);
-    std::string text = reduction(
-        "Row space of " + A.Name + " (" + sizeText(A) + ")",
-        "Row operations keep the row space: the non-zero rows of the reduced row echelon form "
-        "are a basis of it.",
-        A.Name, exactA, A.Cols, {&A}, show, m_progress);
-    const LinearSystem system(exactA, nullptr, m_progress);
-    text += counts(system, A.Name);
-    if (system.Rank() == 0)
-        return WorkingText::Capped(text, line("The row space of " + A.Name +
-                                              " holds only the zero vector: nothing is stored."));
-    const std::string row = WorkingText::StoredName("row(" + A.Name + ")");
-    text += line("The " + std::to_string(system.Rank()) + " non-zero rows make " + row + ".");
-    const ExactMatrix basis = system.RowBasis();
-    return WorkingText::Capped(text + EndLine + tooLarge({basis}), resultBlock(row, basis));
+    return spaceWorking(
+        a, "row",
+        [](const std::string&) {
+            return std::string("Row operations keep the row space: the non-zero rows of the "
+                               "reduced row echelon form are a basis of it.");
+        },
+        "row(", &LinearSystem::RowBasis,
+        [](const LinearSystem& system, const std::string&, const std::string& row) {
+            return "The " + std::to_string(system.Rank()) + " non-zero rows make " + row + ".";
+        });
 }

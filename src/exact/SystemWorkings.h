@@ -5,7 +5,9 @@
 
 #include <string>
 
+class ExactMatrix;
 class GVar;
+class LinearSystem;
 class WorkProgress;
 
 // The worked solutions of Solve system, Null space, Column space and Row
@@ -44,6 +46,14 @@ public:
     std::string RowSpace(int a) const;
 
 private:
+    // The sentence on the method, and the one on what makes the basis.
+    using Method = std::string (*)(const std::string& name);
+    using Explain = std::string (*)(const LinearSystem& system, const std::string& name,
+                                    const std::string& stored);
+    std::string spaceWorking(int a, const std::string& space, Method method,
+                             const std::string& prefix,
+                             ExactMatrix (LinearSystem::*basisOf)() const, Explain explain) const;
+
     const GVar& m_workspace;
     WorkProgress* m_progress;
 };
