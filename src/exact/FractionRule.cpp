@@ -266,6 +266,33 @@ std::string wholeText(double x) {
         return text + std::to_string(static_cast<std::uint64_t>(ax));
     return text + mpz_class(ax).get_str();
 }
+
+// The rule for a finite x that is not a whole number, once the search of
+// (a) and (b) has run on its magnitude. A view has no use for the exact
+// binary value, which costs a noticeable share of its time.
+FractionRule::Rule ruleAfterSearch(double x, const std::optional<Found>& found, bool near,
+                                   mpq_class* value, bool binaryValue = true) {
+    using Rule = FractionRule::Rule;
+    const double ax = std::fabs(x);
+    if (!found || near) {
+        if (std::optional<mpq_class> decimal = typedDecimal(ax)) {
+            if (value != nullptr)
+                *value = x < 0 ? mpq_class(-*decimal) : *decimal;
+            return Rule::Decimal;
+        }
+    }
+    if (!found) {
+        if (value != nullptr && binaryValue)
+            *value = mpq_class(x);
+        return Rule::Binary;
+    }
+    if (value != nullptr) {
+        *value = mpq_class(toMpz(found->numerator), toMpz(found->denominator));
+        if (x < 0)
+            *value = -*value;
+    }
+    return near ? Rule::Near : Rule::Simple;
+}
 } // namespace
 
 FractionRule::Rule FractionRule::RuleOf(double x, mpq_class* value) {
@@ -279,24 +306,7 @@ FractionRule::Rule FractionRule::RuleOf(double x, mpq_class* value) {
     }
     bool near = false;
     const std::optional<Found> found = recognised(ax, near);
-    if (!found || near) {
-        if (std::optional<mpq_class> decimal = typedDecimal(ax)) {
-            if (value != nullptr)
-                *value = x < 0 ? mpq_class(-*decimal) : *decimal;
-            return Rule::Decimal;
-        }
-    }
-    if (!found) {
-        if (value != nullptr)
-            *value = mpq_class(x);
-        return Rule::Binary;
-    }
-    if (value != nullptr) {
-        *value = mpq_class(toMpz(found->numerator), toMpz(found->denominator));
-        if (x < 0)
-            *value = -*value;
-    }
-    return near ? Rule::Near : Rule::Simple;
+    return ruleAfterSearch(x, found, near, value);
 }
 
 bool FractionRule::ShownAsFraction(Rule rule, const mpq_class& value) {
@@ -339,7 +349,7 @@ std::string FractionRule::Text(double x, int decimals) {
         // Rarer: the typed decimals, and floating-point results near a
         // simple fraction, whole ones shown as the whole numbers they are.
         mpq_class value;
-        const Rule rule = RuleOf(x, &value);
+        const Rule rule = ruleAfterSearch(x, found, near, &value, false);
         if (rule == Rule::Decimal && !ShownAsFraction(rule, value)) {
             // 1e-300 is better read as typed than as 1 over 301 digits.
             char text[64];

@@ -108,7 +108,7 @@ bool HandElimination::Run(Observer& observer) {
             m_pivots = modular.Pivots();
             m_endedAt = modular.EndedAt();
             if (done && modular.HasMatrix())
-                m_matrix = modular.Matrix();
+                m_matrix = modular.TakeMatrix();
             else
                 m_stale = true;
             return done;

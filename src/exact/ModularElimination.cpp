@@ -257,19 +257,21 @@ bool ModularElimination::Prepare() {
 
     // The residues, laid out value by value, each value's side by side. A
     // prime that meets a zero pivot is replaced by the next one after all.
-    std::vector<u64> residues(count * stride);
+    // Tens of megabytes, left uninitialised: every slot is written before it
+    // is read, and clearing them first took longer than a report may wait.
+    std::unique_ptr<u64[]> residues(new u64[count * stride]);
     std::vector<u64> used(primes);
     u64 prime = PrimesFrom;
     for (u64& p : used)
         p = prime = n_nextprime(prime, 0);
     std::vector<char> lucky(primes);
     ParallelWork::For(used.size(), m_progress, [&](std::size_t k, int) {
-        lucky[k] = eliminate(used[k], residues.data() + k, stride);
+        lucky[k] = eliminate(used[k], residues.get() + k, stride);
     });
     for (int k = 0; k < primes; ++k)
         while (!lucky[k]) {
             used[k] = prime = n_nextprime(prime, 0);
-            lucky[k] = eliminate(prime, residues.data() + k, stride);
+            lucky[k] = eliminate(prime, residues.get() + k, stride);
         }
 
     // A number is rebuilt from as many of the primes as the size of its
@@ -301,10 +303,9 @@ bool ModularElimination::Prepare() {
     assign(rank + 1, static_cast<std::size_t>(m_rows) * m_endCols.size());
     m_values.assign(count, mpz_class());
     ParallelWork::For(count, m_progress, [&](std::size_t k, int thread) {
-        combOf[k]->Rebuild(residues.data() + k * stride, m_values[k], thread);
+        combOf[k]->Rebuild(residues.get() + k * stride, m_values[k], thread);
     });
-    residues.clear();
-    residues.shrink_to_fit();
+    residues.reset();
 
     // The first prime chose each pivot as the first entry it saw as not 0:
     // every entry above it, and every entry of a column without a pivot,
@@ -386,6 +387,9 @@ void ModularElimination::plan() {
     std::vector<Batch> batches;
     std::vector<std::size_t> scales;
     for (const Step& step : m_steps) {
+        // Copying the long numbers into the factors takes a while too.
+        ReportProgress(m_progress, static_cast<int>(&step - m_steps.data()),
+                       static_cast<int>(m_steps.size()));
         const int row = step.row;
         const int first = reduced && step.pivotRow >= 0 ? 0 : row;
         const mpz_class* values = &m_values[v];

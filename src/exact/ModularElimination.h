@@ -9,6 +9,7 @@
 #include <gmpxx.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 class WorkProgress;
@@ -57,6 +58,9 @@ public:
     bool HasMatrix() const { return m_end != End::None; }
     // The matrix in fractions at the end of the whole elimination.
     const ExactMatrix& Matrix() const { return m_final; }
+    // The same, handed over: an inverse's thousands of long entries take a
+    // noticeable time to copy.
+    ExactMatrix TakeMatrix() { return std::move(m_final); }
     // The pivots in fractions, as the hand elimination finds them before
     // scaling: the diagonal of the echelon form.
     const std::vector<mpq_class>& Pivots() const { return m_pivots; }
