@@ -16,6 +16,7 @@
 #include "ParallelWork.h"
 #include "WorkingText.h"
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -113,6 +114,24 @@ FloatingInverse floatingInverse(const TMatrixRec& A) {
 
 const char* const FloatingStart = "In floating point, the workspace's Invert ";
 
+// a / b > c / d for positive b and d: by their binary logarithms where those
+// tell, which spares most products of numbers of thousands of digits.
+bool larger(const mpz_class& a, const mpz_class& b, const mpz_class& c, const mpz_class& d) {
+    if (a == 0 || c == 0)
+        return a != 0;
+    const auto log2 = [](const mpz_class& z) {
+        long exponent = 0;
+        const double fraction = mpz_get_d_2exp(&exponent, z.get_mpz_t());
+        return static_cast<double>(exponent) + std::log2(std::fabs(fraction));
+    };
+    const double difference = (log2(a) - log2(b)) - (log2(c) - log2(d));
+    if (difference > 1e-6)
+        return true;
+    if (difference < -1e-6)
+        return false;
+    return a * d > c * b;
+}
+
 // The lesson about rounding: how far the floating-point inverse lies from
 // the exact one, measured exactly.
 std::string comparison(const std::string& inverseName, const std::string& name,
@@ -144,7 +163,7 @@ std::string comparison(const std::string& inverseName, const std::string& name,
             den = x.get_den() * s.get_den();
             num = abs(mpz_class(x.get_num() * s.get_den() - s.get_num() * x.get_den()));
             best.nearest = best.nearest && FractionRule::NearestDouble(x) == stored;
-            if (num * best.den > best.num * den) {
+            if (larger(num, den, best.num, best.den)) {
                 best.num = num;
                 best.den = den;
                 best.col = j;
@@ -158,7 +177,7 @@ std::string comparison(const std::string& inverseName, const std::string& name,
     bool nearest = true;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         nearest = nearest && rows[r].nearest;
-        if (rows[r].num * largestDen > largestNum * rows[r].den) {
+        if (larger(rows[r].num, rows[r].den, largestNum, largestDen)) {
             largestNum = rows[r].num;
             largestDen = rows[r].den;
             row = static_cast<int>(r) + 1;
