@@ -16,6 +16,7 @@
 // elapsed times. The worked eliminations in plain fractions took 53 to
 // 97 s on such matrices: too slow to run here, that figure stands as their
 // baseline.
+#include "EigenOperations.h"
 #include "EliminationWorkings.h"
 #include "ExactMatrix.h"
 #include "ExactOperations.h"
@@ -136,6 +137,33 @@ void NullSpace50Rank40(benchmark::State& state) {
     GVar ws;
     twoDigitSystem(ws, MaxDim, MaxDim, 40, true, 5);
     systemOperation(state, ws, [](SystemOperations& ops) { ops.NullSpace(1); });
+}
+
+// The characteristic polynomial alone, and every eigenvalue certified to
+// its nearest double (at least 15 significant digits), of a two-digit
+// 50 x 50, the largest matrix a workspace holds.
+void CharPoly50(benchmark::State& state) {
+    GVar ws;
+    twoDigits(ws.AppendNew(), MaxDim, 7);
+    QuietMessages messages;
+    EigenOperations ops(ws, messages);
+    for (auto _ : state) {
+        ops.CharPoly(1);
+        benchmark::DoNotOptimize(ws.Matrix(2).Data[0]);
+        ws.Truncate(1);
+    }
+}
+
+void Eigenvalues50(benchmark::State& state) {
+    GVar ws;
+    twoDigits(ws.AppendNew(), MaxDim, 7);
+    QuietMessages messages;
+    EigenOperations ops(ws, messages);
+    for (auto _ : state) {
+        ops.Eigenvalues(1);
+        benchmark::DoNotOptimize(ws.Matrix(2).Data[0]);
+        ws.Truncate(1);
+    }
 }
 
 // Without solution: the row that reads 0 = c comes from a second, hand
@@ -458,6 +486,8 @@ ZENDRA_BENCHMARK(Solve50)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(Solve40x50)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(NullSpace50Rank40)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(NoSolution50Rank40)->Unit(benchmark::kMillisecond);
+ZENDRA_BENCHMARK(CharPoly50)->Unit(benchmark::kMillisecond);
+ZENDRA_BENCHMARK(Eigenvalues50)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(Determinant50_Bareiss)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(Rref50_Bareiss)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(WideDeterminant50)->Unit(benchmark::kMillisecond);
@@ -526,6 +556,8 @@ int main(int argc, char** argv) {
             {"solve system 40 x 50 two-digit, stored, ms", "Solve40x50", 100, 1000},
             {"null space 50 x 50 of rank 40, stored, ms", "NullSpace50Rank40", 100, 1000},
             {"  no solution, 50 x 50 of rank 40, ms", "NoSolution50Rank40", 0, 1000},
+            {"characteristic polynomial 50 x 50 two-digit, ms", "CharPoly50", 100, 1000},
+            {"eigenvalues 50 x 50 two-digit, certified, ms", "Eigenvalues50", 1000, 1000},
             {"  fraction-free elimination (baseline), ms", "Determinant50_Bareiss", 0, 1000},
             {"  rref, fraction-free elimination (baseline), ms", "Rref50_Bareiss", 0, 1000},
             {"exact det 50 x 50 wide range, ms", "WideDeterminant50", 1000, 1000},

@@ -8,6 +8,7 @@
 // are unchanged, and either exactly one finite result was added with no
 // message, or nothing was added and one of the operation's own messages was
 // shown.
+#include "EigenOperations.h"
 #include "ExactOperations.h"
 #include "FuzzSupport.h"
 #include "ExactMatrix.h"
@@ -95,7 +96,8 @@ bool sameRecord(const TMatrixRec& a, const TMatrixRec& b) {
 
 enum Op {
     Scale, Transpose, Add, Subtract, Multiply, Invert, Cholesky, Substitute,
-    Determinant, Rank, Rref, ExactInvert, HandSteps, OpCount
+    Determinant, Rank, Rref, ExactInvert, HandSteps, CharPoly, Eigenvalues, Eigenvectors,
+    Diagonalise, OpCount
 };
 
 // The messages an operation may show for a refusal or a fault.
@@ -128,9 +130,27 @@ const std::set<std::string>& allowed(Op op) {
          "Error, could not resolve initial approximations. Matrix is unstable.",
          "Sorry, the maximum memory allocation already exist.", ExactOperations::MemoryMessage},
         {},
+        {}, {}, {}, {}, // the eigenvalue commands: eigenMessages
     };
     return sets[op];
 }
+// What an eigenvalue command on a matrix named name may say: a refusal,
+// or a remark beside its results.
+std::set<std::string> eigenMessages(const std::string& name) {
+    return {GVar::LimitMessage,
+            ExactOperations::NotSquareMessage,
+            ExactOperations::TooLargeMessage,
+            ExactOperations::MemoryMessage,
+            EigenOperations::ComplexValues(name, "eig(" + name + ")"),
+            EigenOperations::NoRealVectors(name),
+            EigenOperations::SomeComplexVectors(name, "vec(" + name + ")"),
+            EigenOperations::ComplexNotDiagonal(name)};
+}
+
+bool defectiveMessage(const std::string& text, const std::string& name) {
+    return text.rfind(name + " cannot be diagonalised: eigenvalue ", 0) == 0;
+}
+
 // Records the operations of a hand elimination; wanting matrices or not
 // picks the elimination in fractions or the fraction-free one (modulo
 // primes, where the values make fractions of thousands of digits).
@@ -197,6 +217,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // search moving and reach the same code.
         if (op >= Determinant && (ws.Matrix(a).Rows > 16 || ws.Matrix(a).Cols > 16))
             continue;
+        // The characteristic polynomial of such values has coefficients of
+        // thousands of digits, whose roots take longer still.
+        if (op >= CharPoly && (ws.Matrix(a).Rows > 6 || ws.Matrix(a).Cols > 6))
+            continue;
 
         // Snapshots of the operands, which must come out unchanged.
         TMatrixRec before[2];
@@ -219,6 +243,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case Rank: exact.RankMat(a); break;
         case Rref: exact.RrefMat(a); break;
         case ExactInvert: exact.InvertMat(a); break;
+        case CharPoly: EigenOperations(ws, messages).CharPoly(a); break;
+        case Eigenvalues: EigenOperations(ws, messages).Eigenvalues(a); break;
+        case Eigenvectors: EigenOperations(ws, messages).Eigenvectors(a); break;
+        case Diagonalise: EigenOperations(ws, messages).Diagonalise(a); break;
         case HandSteps:
             // The elimination in fractions is the slow reference: small
             // operands only.
@@ -244,7 +272,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkWorkspace(ws);
         expect(sameRecord(ws.Matrix(a), before[0]), "first operand changed");
         expect(sameRecord(ws.Matrix(b), before[1]), "second operand changed");
-        if (ws.MatrixCount == countBefore + 1) {
+        if (op >= CharPoly) {
+            // Diagonalise adds two results, the others one; Eigenvalues and
+            // Eigenvectors may add a remark beside theirs.
+            const int added = ws.MatrixCount - countBefore;
+            const std::set<std::string> remarks = eigenMessages(before[0].Name);
+            expect(op == Diagonalise ? added == 0 || added == 2 : added == 0 || added == 1,
+                   "a wrong number of results");
+            const bool remarkable = op == Eigenvalues || op == Eigenvectors;
+            expect(added == 0 ? messages.shown.size() == 1
+                              : messages.shown.size() <= (remarkable ? 1u : 0u),
+                   "not the messages the command shows");
+            for (const std::string& m : messages.shown)
+                expect(remarks.count(m) == 1 || defectiveMessage(m, before[0].Name),
+                       "a message the command does not have");
+        } else if (ws.MatrixCount == countBefore + 1) {
             expect(messages.shown.empty(), "a result came with a message");
         } else {
             expect(ws.MatrixCount == countBefore, "more than one matrix added");

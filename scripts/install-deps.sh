@@ -17,6 +17,8 @@ packages=(
     libgmp-dev
     # multimodular determinant, rank and reduced row echelon form
     libflint-dev
+    # certified roots and ball arithmetic for eigenvalues and eigenvectors
+    libflint-arb-dev
     # the window program: Qt 6 Widgets and Print Support, and fonts with the
     # metrics of the faces the windows ask for
     qt6-base-dev

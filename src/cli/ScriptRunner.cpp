@@ -4,6 +4,7 @@
 #include "ScriptRunner.h"
 
 #include "CellText.h"
+#include "EigenOperations.h"
 #include "EliminationWorkings.h"
 #include "ExactOperations.h"
 #include "FormulaWorkings.h"
@@ -73,6 +74,13 @@ const char* const ScriptRunner::Usage =
     "  null SLOT              Null space: a basis as the columns of null(A)\n"
     "  colspace SLOT          Column space: the pivot columns of A, col(A)\n"
     "  rowspace SLOT          Row space: the non-zero rows of rref(A), row(A)\n"
+    "  charpoly SLOT          Characteristic polynomial det(t I - A): its\n"
+    "                         coefficients, the leading 1 first, charpoly(A)\n"
+    "  eigenvalues SLOT       Eigenvalues, each as often as its multiplicity:\n"
+    "                         eig(A), exact where rational\n"
+    "  eigenvectors SLOT      A basis of each real eigenspace: vec(A)\n"
+    "  diagonalise SLOT       A = P D inv(P): adds P(A) and D(A), or says why\n"
+    "                         A cannot be diagonalised\n"
     "  fractions on|off       Show fractions: view and list show each value as\n"
     "                         the fraction it stands for\n"
     "  working on|off         Show working: invert, cholesky, solve, det, rank,\n"
@@ -120,6 +128,10 @@ ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err)
         {"null", &ScriptRunner::nullSpace},
         {"colspace", &ScriptRunner::columnSpace},
         {"rowspace", &ScriptRunner::rowSpace},
+        {"charpoly", &ScriptRunner::charPoly},
+        {"eigenvalues", &ScriptRunner::eigenvalues},
+        {"eigenvectors", &ScriptRunner::eigenvectors},
+        {"diagonalise", &ScriptRunner::diagonalise},
         {"fractions", &ScriptRunner::setFractions},
         {"working", &ScriptRunner::setWorking},
     };
@@ -430,6 +442,22 @@ void ScriptRunner::rowSpace(const Arguments& args) {
     SystemOperations(m_workspace, m_messages).RowSpace(slot);
     if (m_working)
         printWorking(SystemWorkings(m_workspace).RowSpace(slot));
+}
+
+void ScriptRunner::charPoly(const Arguments& args) {
+    EigenOperations(m_workspace, m_messages).CharPoly(slotArgument(args, 0));
+}
+
+void ScriptRunner::eigenvalues(const Arguments& args) {
+    EigenOperations(m_workspace, m_messages).Eigenvalues(slotArgument(args, 0));
+}
+
+void ScriptRunner::eigenvectors(const Arguments& args) {
+    EigenOperations(m_workspace, m_messages).Eigenvectors(slotArgument(args, 0));
+}
+
+void ScriptRunner::diagonalise(const Arguments& args) {
+    EigenOperations(m_workspace, m_messages).Diagonalise(slotArgument(args, 0));
 }
 
 // One empty line between two workings that follow each other, so that

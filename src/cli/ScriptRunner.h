@@ -103,6 +103,10 @@ private:
     void nullSpace(const Arguments& args);
     void columnSpace(const Arguments& args);
     void rowSpace(const Arguments& args);
+    void charPoly(const Arguments& args);
+    void eigenvalues(const Arguments& args);
+    void eigenvectors(const Arguments& args);
+    void diagonalise(const Arguments& args);
     void setFractions(const Arguments& args);
     void setWorking(const Arguments& args);
     static bool switchArgument(const Arguments& args);

@@ -5,64 +5,23 @@
 
 #include "ExactMatrix.h"
 #include "ExactOperations.h"
+#include "ExactResults.h"
 #include "GVar.h"
 #include "LinearSystem.h"
 #include "Messages.h"
 #include "WorkProgress.h"
 #include "WorkingText.h"
 
-#include <new>
 #include <utility>
 #include <vector>
 
-// The matrices to add, in order, and a message: shown after they are added,
-// or instead of them when there are none.
-struct SystemOperations::Outcome {
-    std::vector<std::pair<std::string, ExactMatrix>> results;
-    std::string message;
-};
+using Outcome = ExactResults::Outcome;
 
 namespace {
 std::string sizeText(const TMatrixRec& m) {
     return WorkingText::Size(m.Rows, m.Cols);
 }
 } // namespace
-
-// As ExactOperations: the first result slot is taken before any work, so a
-// full workspace is refused at once; any later failure gives back every
-// slot taken.
-template <class Decide> void SystemOperations::addResults(Decide decide) {
-    const int before = m_workspace.MatrixCount;
-    try {
-        if (m_workspace.AllocResult(m_messages) == nullptr)
-            return;
-        const Outcome outcome = decide();
-        for (std::size_t k = 0; k < outcome.results.size(); ++k) {
-            TMatrixRec* result = k == 0 ? &m_workspace.Matrix(before + 1)
-                                        : m_workspace.AllocResult(m_messages);
-            if (result == nullptr) {
-                m_workspace.Truncate(before);
-                return;
-            }
-            if (!outcome.results[k].second.ToRecord(*result)) {
-                m_workspace.Truncate(before);
-                m_messages.ShowMessage(ExactOperations::TooLargeMessage);
-                return;
-            }
-            result->SetName(outcome.results[k].first);
-        }
-        if (outcome.results.empty())
-            m_workspace.Truncate(before);
-        if (!outcome.message.empty())
-            m_messages.ShowMessage(outcome.message);
-    } catch (const std::bad_alloc&) {
-        m_workspace.Truncate(before);
-        m_messages.ShowMessage(ExactOperations::MemoryMessage);
-    } catch (const WorkCancelled&) {
-        m_workspace.Truncate(before);
-        m_messages.ShowMessage(ExactOperations::CancelledMessage);
-    }
-}
 
 void SystemOperations::SolveSystem(int a, int b) {
     if (!m_workspace.IsSlot(a) || !m_workspace.IsSlot(b))
@@ -77,7 +36,7 @@ void SystemOperations::SolveSystem(int a, int b) {
     }
     const std::string nameA = A.Name;
     const std::string nameB = B.Name;
-    addResults([&] {
+    ExactResults::Add(m_workspace, m_messages, [&] {
         const ExactMatrix exactB = ExactMatrix::FromRecord(m_workspace.Matrix(b));
         const LinearSystem system(ExactMatrix::FromRecord(m_workspace.Matrix(a)), &exactB,
                                   m_progress);
@@ -120,7 +79,7 @@ void SystemOperations::addSpace(int a, const char* space, const char* prefix,
     if (!m_workspace.IsSlot(a))
         return;
     const std::string name = m_workspace.Matrix(a).Name;
-    addResults([&] {
+    ExactResults::Add(m_workspace, m_messages, [&] {
         const LinearSystem system(ExactMatrix::FromRecord(m_workspace.Matrix(a)), nullptr,
                                   m_progress);
         Outcome outcome;

@@ -46,8 +46,6 @@ public:
     void RowSpace(int a);
 
 private:
-    struct Outcome;
-    template <class Decide> void addResults(Decide decide);
     // The end of the message when the space holds only the zero vector, or
     // nothing when it has a basis.
     using ZeroSpace = std::string (*)(const LinearSystem& system, const std::string& name);

@@ -1,0 +1,468 @@
+// SPDX-FileCopyrightText: 2026 The Zendra developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "EigenAnalysis.h"
+
+#include "FlintMatrix.h"
+#include "LinearSystem.h"
+#include "WorkProgress.h"
+#include "WorkingText.h"
+
+#include <flint/fmpq.h>
+#include <flint/fmpq_mat.h>
+#include <flint/fmpq_poly.h>
+#include <flint/fmpz_poly.h>
+#include <flint/fmpz_poly_factor.h>
+
+#include <acb.h>
+#include <arb.h>
+#include <arb_fmpz_poly.h>
+#include <arb_mat.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+
+namespace {
+// Precisions, in bits, that the root finder and the eigenvectors try in
+// turn until every nearest double is decided; past the last, the balls'
+// midpoints are taken, still far closer than a double's last place.
+constexpr slong FirstPrecision = 96;
+constexpr slong LastPrecision = 1 << 15;
+
+// A value beyond the range of a double, which the workspace then refuses
+// with its usual message.
+mpq_class beyondDoubles(int sign) {
+    mpz_class huge = 1;
+    huge <<= 1100;
+    return mpq_class(sign < 0 ? mpz_class(-huge) : huge);
+}
+
+mpq_class exactDouble(double x) {
+    if (!std::isfinite(x))
+        return beyondDoubles(x < 0 ? -1 : 1);
+    return mpq_class(x);
+}
+
+// The double nearest every number of the ball, if there is one.
+bool decided(const arb_t x, double& out) {
+    if (!arb_is_finite(x))
+        return false;
+    arf_t low;
+    arf_t high;
+    arf_init(low);
+    arf_init(high);
+    arb_get_lbound_arf(low, x, 2 * LastPrecision);
+    arb_get_ubound_arf(high, x, 2 * LastPrecision);
+    const double a = arf_get_d(low, ARF_RND_NEAR);
+    const double b = arf_get_d(high, ARF_RND_NEAR);
+    arf_clear(low);
+    arf_clear(high);
+    if (a != b)
+        return false;
+    out = a;
+    return true;
+}
+
+double midpoint(const arb_t x) {
+    return arf_get_d(arb_midref(x), ARF_RND_NEAR);
+}
+
+// The roots of a square-free integer polynomial of degree 2 or more, at
+// least prec bits accurate: the real ones first, ascending, with an
+// imaginary part of exactly 0, then conjugate pairs.
+class Roots {
+public:
+    Roots(const std::vector<mpz_class>& coefficients, slong prec)
+        : m_degree(static_cast<slong>(coefficients.size()) - 1) {
+        if (m_degree < 2)
+            throw std::logic_error("the root finder takes degree 2 and more");
+        fmpz_poly_init(m_poly);
+        for (slong k = 0; k <= m_degree; ++k) {
+            fmpz_t c;
+            fmpz_init(c);
+            fmpz_set_mpz(c, coefficients[static_cast<std::size_t>(m_degree - k)].get_mpz_t());
+            fmpz_poly_set_coeff_fmpz(m_poly, k, c);
+            fmpz_clear(c);
+        }
+        m_roots = _acb_vec_init(m_degree);
+        arb_fmpz_poly_complex_roots(m_roots, m_poly, 0, prec);
+    }
+    ~Roots() {
+        _acb_vec_clear(m_roots, m_degree);
+        fmpz_poly_clear(m_poly);
+    }
+    Roots(const Roots&) = delete;
+    Roots& operator=(const Roots&) = delete;
+
+    slong Count() const { return m_degree; }
+    const acb_struct* At(slong k) const { return m_roots + k; }
+    bool IsReal(slong k) const { return arb_is_zero(acb_imagref(m_roots + k)) != 0; }
+
+private:
+    slong m_degree;
+    fmpz_poly_t m_poly;
+    acb_ptr m_roots;
+};
+
+// A square matrix of balls, freed also when a cancel unwinds past it.
+class BallMatrix {
+public:
+    explicit BallMatrix(slong n) { arb_mat_init(m, n, n); }
+    ~BallMatrix() { arb_mat_clear(m); }
+    BallMatrix(const BallMatrix&) = delete;
+    BallMatrix& operator=(const BallMatrix&) = delete;
+    arb_ptr At(slong i, slong j) { return arb_mat_entry(m, i, j); }
+    arb_mat_t m;
+};
+
+class Ball {
+public:
+    Ball() { arb_init(x); }
+    ~Ball() { arb_clear(x); }
+    Ball(const Ball&) = delete;
+    Ball& operator=(const Ball&) = delete;
+    arb_t x;
+};
+
+bool lessFactor(const EigenAnalysis::Factor& a, const EigenAnalysis::Factor& b) {
+    if (a.Degree() != b.Degree())
+        return a.Degree() < b.Degree();
+    if (a.Degree() == 1)
+        return -a.coefficients[1] < -b.coefficients[1];
+    return std::lexicographical_compare(a.coefficients.begin(), a.coefficients.end(),
+                                        b.coefficients.begin(), b.coefficients.end());
+}
+} // namespace
+
+EigenAnalysis::EigenAnalysis(const ExactMatrix& a, WorkProgress* progress)
+    : m_a(a), m_progress(progress) {
+    const int n = a.Rows();
+    if (n < 1 || a.Cols() != n)
+        throw std::invalid_argument("eigenvalues need a square matrix");
+    ReportProgress(m_progress, 0, 3);
+    fmpq_mat_t m;
+    fmpq_mat_init(m, n, n);
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            fmpq_set_mpq(fmpq_mat_entry(m, i, j), a.At(i + 1, j + 1).get_mpq_t());
+    fmpq_poly_t p;
+    fmpq_poly_init(p);
+    fmpq_mat_charpoly(p, m);
+    fmpq_mat_clear(m);
+    mpq_class c;
+    for (int k = n; k >= 0; --k) {
+        fmpq_poly_get_coeff_mpq(c.get_mpq_t(), p, k);
+        m_characteristic.push_back(c);
+    }
+    fmpq_poly_clear(p);
+    ReportProgress(m_progress, 1, 3);
+    factor();
+    ReportProgress(m_progress, 2, 3);
+    findRoots();
+    m_geometric.assign(m_distinct.size(), -1);
+}
+
+// Over the rationals: the whole-number multiple of the characteristic
+// polynomial with no common factor, factored by FLINT (Zassenhaus), each
+// factor then made monic.
+void EigenAnalysis::factor() {
+    const int n = Size();
+    mpz_class common = 1;
+    for (const mpq_class& c : m_characteristic)
+        common = lcm(common, c.get_den());
+    fmpz_poly_t whole;
+    fmpz_poly_init(whole);
+    fmpz_t c;
+    fmpz_init(c);
+    for (int k = 0; k <= n; ++k) {
+        const mpq_class& q = m_characteristic[static_cast<std::size_t>(n - k)];
+        const mpz_class value = q.get_num() * (common / q.get_den());
+        fmpz_set_mpz(c, value.get_mpz_t());
+        fmpz_poly_set_coeff_fmpz(whole, k, c);
+    }
+    // Of degree n >= 1 and monic before scaling: never the zero polynomial.
+    fmpz_poly_factor_t found;
+    fmpz_poly_factor_init(found);
+    fmpz_poly_factor(found, whole);
+    std::vector<std::pair<Factor, std::vector<mpz_class>>> factors;
+    for (slong f = 0; f < found->num; ++f) {
+        const fmpz_poly_struct* q = found->p + f;
+        const slong degree = fmpz_poly_degree(q);
+        std::vector<mpz_class> integer;
+        mpz_class value;
+        for (slong k = degree; k >= 0; --k) {
+            fmpz_poly_get_coeff_fmpz(c, q, k);
+            fmpz_get_mpz(value.get_mpz_t(), c);
+            integer.push_back(value);
+        }
+        if (integer.front() < 0)
+            for (mpz_class& v : integer)
+                v = -v;
+        Factor factor;
+        factor.multiplicity = static_cast<int>(found->exp[f]);
+        for (const mpz_class& v : integer) {
+            mpq_class monic(v, integer.front());
+            monic.canonicalize();
+            factor.coefficients.push_back(monic);
+        }
+        factors.emplace_back(factor, integer);
+    }
+    fmpz_poly_factor_clear(found);
+    fmpz_clear(c);
+    fmpz_poly_clear(whole);
+    std::sort(factors.begin(), factors.end(),
+              [](const auto& a, const auto& b) { return lessFactor(a.first, b.first); });
+    for (auto& f : factors) {
+        m_factors.push_back(f.first);
+        m_integerFactors.push_back(f.second);
+    }
+}
+
+// Rational roots exactly; the others certified: the root finder's balls
+// are refined until each decides the nearest double of its real and its
+// imaginary part.
+void EigenAnalysis::findRoots() {
+    std::vector<Eigenvalue> real;
+    std::vector<Eigenvalue> complex;
+    for (std::size_t f = 0; f < m_factors.size(); ++f) {
+        const Factor& factor = m_factors[f];
+        Eigenvalue value;
+        value.factor = static_cast<int>(f);
+        value.algebraic = factor.multiplicity;
+        if (factor.Degree() == 1) {
+            value.rational = true;
+            value.isReal = true;
+            value.exact = -factor.coefficients[1];
+            value.real = value.exact.get_d();
+            real.push_back(value);
+            continue;
+        }
+        ReportProgress(m_progress, 2, 3);
+        for (slong prec = FirstPrecision;; prec *= 2) {
+            const Roots roots(m_integerFactors[f], prec);
+            std::vector<Eigenvalue> found;
+            bool all = true;
+            for (slong k = 0; k < roots.Count(); ++k) {
+                Eigenvalue root = value;
+                root.root = static_cast<int>(k);
+                root.isReal = roots.IsReal(k);
+                all = decided(acb_realref(roots.At(k)), root.real) && all;
+                if (!root.isReal)
+                    all = decided(acb_imagref(roots.At(k)), root.imaginary) && all;
+                if (prec >= LastPrecision) {
+                    root.real = midpoint(acb_realref(roots.At(k)));
+                    if (!root.isReal)
+                        root.imaginary = midpoint(acb_imagref(roots.At(k)));
+                }
+                found.push_back(root);
+            }
+            if (all || prec >= LastPrecision) {
+                for (const Eigenvalue& root : found)
+                    (root.isReal ? real : complex).push_back(root);
+                break;
+            }
+        }
+    }
+    std::stable_sort(real.begin(), real.end(), [](const Eigenvalue& a, const Eigenvalue& b) {
+        if (a.rational && b.rational)
+            return a.exact < b.exact;
+        return a.real < b.real;
+    });
+    std::stable_sort(complex.begin(), complex.end(), [](const Eigenvalue& a, const Eigenvalue& b) {
+        return a.real != b.real ? a.real < b.real : a.imaginary < b.imaginary;
+    });
+    m_distinct = real;
+    m_distinct.insert(m_distinct.end(), complex.begin(), complex.end());
+}
+
+bool EigenAnalysis::HasComplex() const {
+    return std::any_of(m_distinct.begin(), m_distinct.end(),
+                       [](const Eigenvalue& v) { return !v.isReal; });
+}
+
+ExactMatrix EigenAnalysis::Values() const {
+    const bool complex = HasComplex();
+    ExactMatrix values(Size(), complex ? 2 : 1);
+    int row = 1;
+    for (const Eigenvalue& v : m_distinct)
+        for (int k = 0; k < v.algebraic; ++k, ++row) {
+            values.At(row, 1) = v.rational ? v.exact : exactDouble(v.real);
+            if (complex)
+                values.At(row, 2) = exactDouble(v.imaginary);
+        }
+    return values;
+}
+
+namespace {
+ExactMatrix minusLambda(const ExactMatrix& a, const mpq_class& lambda) {
+    ExactMatrix shifted = a;
+    for (int i = 1; i <= a.Rows(); ++i)
+        shifted.At(i, i) -= lambda;
+    return shifted;
+}
+
+// f(A) by Horner's rule, f monic with rational coefficients.
+ExactMatrix polynomialOf(const ExactMatrix& a, const std::vector<mpq_class>& f) {
+    const int n = a.Rows();
+    ExactMatrix value = ExactMatrix::Identity(n);
+    for (std::size_t k = 1; k < f.size(); ++k) {
+        value = value * a;
+        for (int i = 1; i <= n; ++i)
+            value.At(i, i) += f[k];
+    }
+    return value;
+}
+} // namespace
+
+int EigenAnalysis::Geometric(std::size_t k) const {
+    int& known = m_geometric.at(k);
+    if (known >= 0)
+        return known;
+    const Eigenvalue& value = m_distinct[k];
+    if (value.rational) {
+        known = LinearSystem(minusLambda(m_a, value.exact), nullptr, m_progress).Nullity();
+    } else if (value.algebraic == 1) {
+        known = 1;
+    } else {
+        // Over the rationals, the kernel of f(A) holds the eigenspaces of
+        // all deg f roots of f, each of the same dimension.
+        const Factor& factor = m_factors[static_cast<std::size_t>(value.factor)];
+        const ExactMatrix f = polynomialOf(m_a, factor.coefficients);
+        known = (Size() - FlintMatrix::Rank(f, m_progress)) / factor.Degree();
+    }
+    return known;
+}
+
+ExactMatrix EigenAnalysis::Basis(std::size_t k) const {
+    const Eigenvalue& value = m_distinct.at(k);
+    if (!value.isReal)
+        return ExactMatrix(Size(), 0);
+    if (!value.rational)
+        return numericalBasis(k);
+    ExactMatrix basis =
+        LinearSystem(minusLambda(m_a, value.exact), nullptr, m_progress).NullBasis();
+    for (int j = 1; j <= basis.Cols(); ++j) {
+        mpz_class den = 1;
+        mpz_class num = 0;
+        for (int i = 1; i <= basis.Rows(); ++i) {
+            den = lcm(den, basis.At(i, j).get_den());
+            num = gcd(num, basis.At(i, j).get_num());
+        }
+        for (int i = 1; i <= basis.Rows(); ++i) {
+            basis.At(i, j) *= mpq_class(den, num);
+            basis.At(i, j).canonicalize();
+        }
+    }
+    return basis;
+}
+
+// The null space of A - lambda I in ball arithmetic. Its dimension g is
+// known exactly, so n - g pivots, each chosen as the entry of largest
+// magnitude and each a ball that excludes 0, leave the other g columns
+// free, and the vectors are what the reduced rows then give. The precision
+// grows until every entry decides its nearest double.
+ExactMatrix EigenAnalysis::numericalBasis(std::size_t k) const {
+    const Eigenvalue& value = m_distinct[k];
+    const slong n = Size();
+    const int g = Geometric(k);
+    const slong rank = n - g;
+    ExactMatrix basis(Size(), g);
+    for (slong prec = FirstPrecision;; prec *= 2) {
+        ReportProgress(m_progress, 2, 3);
+        const bool last = prec >= LastPrecision;
+        const Roots roots(m_integerFactors[static_cast<std::size_t>(value.factor)], prec);
+        const arb_srcptr lambda = acb_realref(roots.At(value.root));
+        BallMatrix b(n);
+        fmpq_t q;
+        fmpq_init(q);
+        for (slong i = 0; i < n; ++i)
+            for (slong j = 0; j < n; ++j) {
+                fmpq_set_mpq(q, m_a.At(static_cast<int>(i) + 1, static_cast<int>(j) + 1)
+                                    .get_mpq_t());
+                arb_set_fmpq(b.At(i, j), q, prec);
+                if (i == j)
+                    arb_sub(b.At(i, j), b.At(i, j), lambda, prec);
+            }
+        fmpq_clear(q);
+        std::vector<slong> rowOf(static_cast<std::size_t>(n));
+        std::vector<slong> col(static_cast<std::size_t>(n)); // pivot columns first
+        for (slong i = 0; i < n; ++i)
+            rowOf[static_cast<std::size_t>(i)] = col[static_cast<std::size_t>(i)] = i;
+        bool sound = true;
+        Ball factor;
+        for (slong s = 0; s < rank && sound; ++s) {
+            slong bi = s;
+            slong bj = s;
+            for (slong i = s; i < n; ++i)
+                for (slong j = s; j < n; ++j)
+                    if (arf_cmpabs(arb_midref(b.At(rowOf[i], col[j])),
+                                   arb_midref(b.At(rowOf[bi], col[bj]))) > 0) {
+                        bi = i;
+                        bj = j;
+                    }
+            std::swap(rowOf[s], rowOf[bi]);
+            std::swap(col[s], col[bj]);
+            const arb_srcptr pivot = b.At(rowOf[s], col[s]);
+            // At the last precision the elimination goes on regardless: a
+            // ball that holds 0 then makes the entries unbounded, which the
+            // workspace refuses as beyond the range of a double.
+            if (arb_contains_zero(pivot) && !last) {
+                sound = false;
+                break;
+            }
+            for (slong i = 0; i < n; ++i) {
+                if (i == s)
+                    continue;
+                arb_div(factor.x, b.At(rowOf[i], col[s]), pivot, prec);
+                for (slong j = s; j < n; ++j)
+                    arb_submul(b.At(rowOf[i], col[j]), factor.x, b.At(rowOf[s], col[j]), prec);
+            }
+        }
+        bool all = sound;
+        for (int v = 0; v < g && sound; ++v) {
+            const slong free = col[static_cast<std::size_t>(rank + v)];
+            std::vector<Ball> x(static_cast<std::size_t>(n));
+            arb_one(x[static_cast<std::size_t>(free)].x);
+            for (slong s = 0; s < rank; ++s) {
+                arb_div(x[col[s]].x, b.At(rowOf[s], free), b.At(rowOf[s], col[s]), prec);
+                arb_neg(x[col[s]].x, x[col[s]].x);
+            }
+            slong largest = 0;
+            for (slong i = 1; i < n; ++i)
+                if (arf_cmpabs(arb_midref(x[i].x), arb_midref(x[largest].x)) > 0)
+                    largest = i;
+            Ball scale;
+            arb_set(scale.x, x[largest].x);
+            for (slong i = 0; i < n; ++i) {
+                double entry = 0.0;
+                if (i == largest) {
+                    entry = 1.0;
+                } else {
+                    arb_div(x[i].x, x[i].x, scale.x, prec);
+                    if (!decided(x[i].x, entry)) {
+                        all = false;
+                        entry = midpoint(x[i].x);
+                    }
+                }
+                basis.At(static_cast<int>(i) + 1, v + 1) = exactDouble(entry);
+            }
+        }
+        if (all || last)
+            return basis;
+    }
+}
+
+std::string EigenAnalysis::Name(std::size_t k) const {
+    const Eigenvalue& value = m_distinct.at(k);
+    if (value.rational)
+        return WorkingText::Number(value.exact);
+    char text[64];
+    if (value.isReal)
+        std::snprintf(text, sizeof text, "%.6g", value.real);
+    else
+        std::snprintf(text, sizeof text, "%.6g %c %.6gi", value.real,
+                      value.imaginary < 0 ? '-' : '+', std::fabs(value.imaginary));
+    return text;
+}
