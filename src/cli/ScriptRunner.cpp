@@ -5,6 +5,7 @@
 
 #include "CellText.h"
 #include "EigenOperations.h"
+#include "EigenWorkings.h"
 #include "EliminationWorkings.h"
 #include "ExactOperations.h"
 #include "FormulaWorkings.h"
@@ -84,7 +85,8 @@ const char* const ScriptRunner::Usage =
     "  fractions on|off       Show fractions: view and list show each value as\n"
     "                         the fraction it stands for\n"
     "  working on|off         Show working: invert, cholesky, solve, det, rank,\n"
-    "                         rref, system, null, colspace, rowspace and\n"
+    "                         rref, system, null, colspace, rowspace, charpoly,\n"
+    "                         eigenvalues, eigenvectors, diagonalise and\n"
     "                         multiply (up to 6 x 6) then print their worked\n"
     "                         solutions after their messages\n"
     "\n"
@@ -445,19 +447,31 @@ void ScriptRunner::rowSpace(const Arguments& args) {
 }
 
 void ScriptRunner::charPoly(const Arguments& args) {
-    EigenOperations(m_workspace, m_messages).CharPoly(slotArgument(args, 0));
+    const int slot = slotArgument(args, 0);
+    EigenOperations(m_workspace, m_messages).CharPoly(slot);
+    if (m_working)
+        printWorking(EigenWorkings(m_workspace).CharPoly(slot));
 }
 
 void ScriptRunner::eigenvalues(const Arguments& args) {
-    EigenOperations(m_workspace, m_messages).Eigenvalues(slotArgument(args, 0));
+    const int slot = slotArgument(args, 0);
+    EigenOperations(m_workspace, m_messages).Eigenvalues(slot);
+    if (m_working)
+        printWorking(EigenWorkings(m_workspace).Eigenvalues(slot));
 }
 
 void ScriptRunner::eigenvectors(const Arguments& args) {
-    EigenOperations(m_workspace, m_messages).Eigenvectors(slotArgument(args, 0));
+    const int slot = slotArgument(args, 0);
+    EigenOperations(m_workspace, m_messages).Eigenvectors(slot);
+    if (m_working)
+        printWorking(EigenWorkings(m_workspace).Eigenvectors(slot));
 }
 
 void ScriptRunner::diagonalise(const Arguments& args) {
-    EigenOperations(m_workspace, m_messages).Diagonalise(slotArgument(args, 0));
+    const int slot = slotArgument(args, 0);
+    EigenOperations(m_workspace, m_messages).Diagonalise(slot);
+    if (m_working)
+        printWorking(EigenWorkings(m_workspace).Diagonalise(slot));
 }
 
 // One empty line between two workings that follow each other, so that

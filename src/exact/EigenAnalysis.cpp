@@ -17,6 +17,7 @@
 #include <acb.h>
 #include <arb.h>
 #include <arb_fmpz_poly.h>
+#include <acb_poly.h>
 #include <arb_mat.h>
 
 #include <algorithm>
@@ -69,40 +70,130 @@ double midpoint(const arb_t x) {
     return arf_get_d(arb_midref(x), ARF_RND_NEAR);
 }
 
-// The roots of a square-free integer polynomial of degree 2 or more, at
-// least prec bits accurate: the real ones first, ascending, with an
-// imaginary part of exactly 0, then conjugate pairs.
+// The roots of a square-free integer polynomial of degree 2 or more, each
+// ball at least target bits accurate: the real ones, with an imaginary
+// part of exactly 0, ascending, then the others by real part, then
+// imaginary part.
+//
+// Arb's own driver starts its iteration from points on one circle, which
+// takes minutes where the roots spread from 1e-300 to 1e300, as those of a
+// matrix of values over the whole double range do, and cannot be stopped.
+// Here the start follows the Newton polygon of the coefficients' sizes
+// (each edge gives as many points as it is wide, on a circle of the radius
+// its slope tells), and progress hears between rounds of the iteration.
 class Roots {
 public:
-    Roots(const std::vector<mpz_class>& coefficients, slong prec)
+    explicit Roots(const std::vector<mpz_class>& coefficients)
         : m_degree(static_cast<slong>(coefficients.size()) - 1) {
         if (m_degree < 2)
             throw std::logic_error("the root finder takes degree 2 and more");
         fmpz_poly_init(m_poly);
+        acb_poly_init(m_balls);
+        m_roots = _acb_vec_init(m_degree);
+        fmpz_t c;
+        fmpz_init(c);
         for (slong k = 0; k <= m_degree; ++k) {
-            fmpz_t c;
-            fmpz_init(c);
             fmpz_set_mpz(c, coefficients[static_cast<std::size_t>(m_degree - k)].get_mpz_t());
             fmpz_poly_set_coeff_fmpz(m_poly, k, c);
-            fmpz_clear(c);
         }
-        m_roots = _acb_vec_init(m_degree);
-        arb_fmpz_poly_complex_roots(m_roots, m_poly, 0, prec);
+        fmpz_clear(c);
     }
     ~Roots() {
         _acb_vec_clear(m_roots, m_degree);
+        acb_poly_clear(m_balls);
         fmpz_poly_clear(m_poly);
     }
     Roots(const Roots&) = delete;
     Roots& operator=(const Roots&) = delete;
+
+    void Find(slong target, WorkProgress* progress) {
+        start();
+        for (slong prec = 64;; prec *= 2) {
+            acb_poly_set_fmpz_poly(m_balls, m_poly, prec);
+            const slong rounds = std::min<slong>(4 * m_degree + 64, prec);
+            const slong isolated = acb_poly_find_roots(m_roots, m_balls, m_roots, rounds, prec);
+            ReportProgress(progress, 2, 3);
+            if (isolated == m_degree && accurate(target) &&
+                acb_poly_validate_real_roots(m_roots, m_balls, prec))
+                break;
+        }
+        for (slong k = 0; k < m_degree; ++k)
+            if (arb_contains_zero(acb_imagref(m_roots + k)))
+                arb_zero(acb_imagref(m_roots + k));
+        std::sort(m_roots, m_roots + m_degree, [](const acb_struct& a, const acb_struct& b) {
+            const bool realA = arb_is_zero(acb_imagref(&a)) != 0;
+            const bool realB = arb_is_zero(acb_imagref(&b)) != 0;
+            if (realA != realB)
+                return realA;
+            const int re = arf_cmp(arb_midref(acb_realref(&a)), arb_midref(acb_realref(&b)));
+            if (re != 0)
+                return re < 0;
+            return arf_cmp(arb_midref(acb_imagref(&a)), arb_midref(acb_imagref(&b))) < 0;
+        });
+    }
 
     slong Count() const { return m_degree; }
     const acb_struct* At(slong k) const { return m_roots + k; }
     bool IsReal(slong k) const { return arb_is_zero(acb_imagref(m_roots + k)) != 0; }
 
 private:
+    bool accurate(slong target) const {
+        for (slong k = 0; k < m_degree; ++k)
+            if (acb_rel_accuracy_bits(m_roots + k) < target)
+                return false;
+        return true;
+    }
+
+    // Points on the circles of the Newton polygon's edges: the upper hull
+    // of (k, log2 |c_k|), each edge from i to j giving j - i points of
+    // modulus 2^((y_i - y_j) / (j - i)), turned a little from edge to edge.
+    void start() {
+        std::vector<slong> powers;
+        std::vector<double> sizes;
+        for (slong k = 0; k <= m_degree; ++k) {
+            const fmpz* c = m_poly->coeffs + k;
+            if (fmpz_is_zero(c))
+                continue;
+            slong exponent = 0;
+            const double d = fmpz_get_d_2exp(&exponent, c);
+            powers.push_back(k);
+            sizes.push_back(static_cast<double>(exponent) + std::log2(std::fabs(d)));
+        }
+        std::vector<std::size_t> hull;
+        for (std::size_t k = 0; k < powers.size(); ++k) {
+            while (hull.size() >= 2) {
+                const std::size_t a = hull[hull.size() - 2];
+                const std::size_t b = hull.back();
+                const double cross =
+                    (sizes[b] - sizes[a]) * static_cast<double>(powers[k] - powers[a]) -
+                    (sizes[k] - sizes[a]) * static_cast<double>(powers[b] - powers[a]);
+                if (cross > 0)
+                    break;
+                hull.pop_back();
+            }
+            hull.push_back(k);
+        }
+        slong at = 0;
+        const double pi = std::acos(-1.0);
+        for (std::size_t e = 0; e + 1 < hull.size(); ++e) {
+            const slong width = powers[hull[e + 1]] - powers[hull[e]];
+            const double log2Radius = (sizes[hull[e]] - sizes[hull[e + 1]]) / static_cast<double>(width);
+            const double whole = std::floor(log2Radius);
+            const double scale = std::exp2(log2Radius - whole);
+            for (slong k = 0; k < width && at < m_degree; ++k, ++at) {
+                const double angle = 2 * pi * static_cast<double>(k) / static_cast<double>(width) +
+                                     0.4 + 0.7 * static_cast<double>(e);
+                acb_set_d_d(m_roots + at, scale * std::cos(angle), scale * std::sin(angle));
+                acb_mul_2exp_si(m_roots + at, m_roots + at, static_cast<slong>(whole));
+            }
+        }
+        for (; at < m_degree; ++at) // a zero constant term: a root at 0
+            acb_set_d_d(m_roots + at, 0.001 * static_cast<double>(at), 0.001);
+    }
+
     slong m_degree;
     fmpz_poly_t m_poly;
+    acb_poly_t m_balls;
     acb_ptr m_roots;
 };
 
@@ -240,8 +331,9 @@ void EigenAnalysis::findRoots() {
             continue;
         }
         ReportProgress(m_progress, 2, 3);
+        Roots roots(m_integerFactors[f]);
         for (slong prec = FirstPrecision;; prec *= 2) {
-            const Roots roots(m_integerFactors[f], prec);
+            roots.Find(prec, m_progress);
             std::vector<Eigenvalue> found;
             bool all = true;
             for (slong k = 0; k < roots.Count(); ++k) {
@@ -372,8 +464,21 @@ ExactMatrix EigenAnalysis::numericalBasis(std::size_t k) const {
     for (slong prec = FirstPrecision;; prec *= 2) {
         ReportProgress(m_progress, 2, 3);
         const bool last = prec >= LastPrecision;
-        const Roots roots(m_integerFactors[static_cast<std::size_t>(value.factor)], prec);
-        const arb_srcptr lambda = acb_realref(roots.At(value.root));
+        Roots roots(m_integerFactors[static_cast<std::size_t>(value.factor)]);
+        roots.Find(prec, m_progress);
+        // The real root whose nearest double this eigenvalue holds.
+        slong nearest = -1;
+        double distance = 0.0;
+        for (slong r = 0; r < roots.Count(); ++r) {
+            if (!roots.IsReal(r))
+                continue;
+            const double d = std::fabs(midpoint(acb_realref(roots.At(r))) - value.real);
+            if (nearest < 0 || d < distance) {
+                nearest = r;
+                distance = d;
+            }
+        }
+        const arb_srcptr lambda = acb_realref(roots.At(nearest));
         BallMatrix b(n);
         fmpq_t q;
         fmpq_init(q);
