@@ -17,6 +17,7 @@
 // 97 s on such matrices: too slow to run here, that figure stands as their
 // baseline.
 #include "EigenOperations.h"
+#include "EigenWorkings.h"
 #include "EliminationWorkings.h"
 #include "ExactMatrix.h"
 #include "ExactOperations.h"
@@ -163,6 +164,23 @@ void Eigenvalues50(benchmark::State& state) {
         ops.Eigenvalues(1);
         benchmark::DoNotOptimize(ws.Matrix(2).Data[0]);
         ws.Truncate(1);
+    }
+}
+
+// The worked eigenvectors of a 3 x 3 with a repeated eigenvalue, text and
+// all, as Show working writes them.
+void WorkedEigenvectors3(benchmark::State& state) {
+    GVar ws;
+    TMatrixRec& m = ws.AppendNew();
+    m.SetName("A");
+    m.Rows = m.Cols = 3;
+    const double values[3][3] = {{2, 0, 0}, {1, 2, -1}, {1, 0, 1}};
+    for (int i = 1; i <= 3; ++i)
+        for (int j = 1; j <= 3; ++j)
+            m.At(i, j) = values[i - 1][j - 1];
+    for (auto _ : state) {
+        std::string text = EigenWorkings(ws).Eigenvectors(1);
+        benchmark::DoNotOptimize(text.data());
     }
 }
 
@@ -488,6 +506,7 @@ ZENDRA_BENCHMARK(NullSpace50Rank40)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(NoSolution50Rank40)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(CharPoly50)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(Eigenvalues50)->Unit(benchmark::kMillisecond);
+ZENDRA_BENCHMARK(WorkedEigenvectors3)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(Determinant50_Bareiss)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(Rref50_Bareiss)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(WideDeterminant50)->Unit(benchmark::kMillisecond);
@@ -558,6 +577,7 @@ int main(int argc, char** argv) {
             {"  no solution, 50 x 50 of rank 40, ms", "NoSolution50Rank40", 0, 1000},
             {"characteristic polynomial 50 x 50 two-digit, ms", "CharPoly50", 100, 1000},
             {"eigenvalues 50 x 50 two-digit, certified, ms", "Eigenvalues50", 1000, 1000},
+            {"worked eigenvectors 3 x 3 with its text, ms", "WorkedEigenvectors3", 10, 1000},
             {"  fraction-free elimination (baseline), ms", "Determinant50_Bareiss", 0, 1000},
             {"  rref, fraction-free elimination (baseline), ms", "Rref50_Bareiss", 0, 1000},
             {"exact det 50 x 50 wide range, ms", "WideDeterminant50", 1000, 1000},

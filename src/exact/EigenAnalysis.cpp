@@ -250,9 +250,15 @@ EigenAnalysis::EigenAnalysis(const ExactMatrix& a, WorkProgress* progress)
     fmpq_poly_clear(p);
     ReportProgress(m_progress, 1, 3);
     factor();
-    ReportProgress(m_progress, 2, 3);
-    findRoots();
-    m_geometric.assign(m_distinct.size(), -1);
+}
+
+const std::vector<EigenAnalysis::Eigenvalue>& EigenAnalysis::Distinct() const {
+    if (!m_rootsFound) {
+        findRoots();
+        m_geometric.assign(m_distinct.size(), -1);
+        m_rootsFound = true;
+    }
+    return m_distinct;
 }
 
 // Over the rationals: the whole-number multiple of the characteristic
@@ -314,7 +320,7 @@ void EigenAnalysis::factor() {
 // Rational roots exactly; the others certified: the root finder's balls
 // are refined until each decides the nearest double of its real and its
 // imaginary part.
-void EigenAnalysis::findRoots() {
+void EigenAnalysis::findRoots() const {
     std::vector<Eigenvalue> real;
     std::vector<Eigenvalue> complex;
     for (std::size_t f = 0; f < m_factors.size(); ++f) {
@@ -370,11 +376,13 @@ void EigenAnalysis::findRoots() {
 }
 
 bool EigenAnalysis::HasComplex() const {
+    Distinct();
     return std::any_of(m_distinct.begin(), m_distinct.end(),
                        [](const Eigenvalue& v) { return !v.isReal; });
 }
 
 ExactMatrix EigenAnalysis::Values() const {
+    Distinct();
     const bool complex = HasComplex();
     ExactMatrix values(Size(), complex ? 2 : 1);
     int row = 1;
@@ -409,6 +417,7 @@ ExactMatrix polynomialOf(const ExactMatrix& a, const std::vector<mpq_class>& f) 
 } // namespace
 
 int EigenAnalysis::Geometric(std::size_t k) const {
+    Distinct();
     int& known = m_geometric.at(k);
     if (known >= 0)
         return known;
@@ -428,6 +437,7 @@ int EigenAnalysis::Geometric(std::size_t k) const {
 }
 
 ExactMatrix EigenAnalysis::Basis(std::size_t k) const {
+    Distinct();
     const Eigenvalue& value = m_distinct.at(k);
     if (!value.isReal)
         return ExactMatrix(Size(), 0);
@@ -456,6 +466,7 @@ ExactMatrix EigenAnalysis::Basis(std::size_t k) const {
 // free, and the vectors are what the reduced rows then give. The precision
 // grows until every entry decides its nearest double.
 ExactMatrix EigenAnalysis::numericalBasis(std::size_t k) const {
+    Distinct();
     const Eigenvalue& value = m_distinct[k];
     const slong n = Size();
     const int g = Geometric(k);
@@ -560,6 +571,7 @@ ExactMatrix EigenAnalysis::numericalBasis(std::size_t k) const {
 }
 
 std::string EigenAnalysis::Name(std::size_t k) const {
+    Distinct();
     const Eigenvalue& value = m_distinct.at(k);
     if (value.rational)
         return WorkingText::Number(value.exact);

@@ -59,7 +59,8 @@ public:
     };
     // Real ones ascending, then the complex ones by real part, then by
     // imaginary part.
-    const std::vector<Eigenvalue>& Distinct() const { return m_distinct; }
+    // Found on first use: the characteristic polynomial alone needs none.
+    const std::vector<Eigenvalue>& Distinct() const;
     bool HasComplex() const;
 
     // eig(A) as stored: every eigenvalue repeated by its algebraic
@@ -82,7 +83,7 @@ public:
 
 private:
     void factor();
-    void findRoots();
+    void findRoots() const;
     ExactMatrix numericalBasis(std::size_t k) const;
 
     ExactMatrix m_a;
@@ -90,6 +91,7 @@ private:
     std::vector<mpq_class> m_characteristic;
     std::vector<Factor> m_factors;
     std::vector<std::vector<mpz_class>> m_integerFactors; // primitive, highest first
-    std::vector<Eigenvalue> m_distinct;
+    mutable bool m_rootsFound = false;
+    mutable std::vector<Eigenvalue> m_distinct;
     mutable std::vector<int> m_geometric; // -1 until asked
 };

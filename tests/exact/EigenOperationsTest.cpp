@@ -3,6 +3,8 @@
 
 #include "EigenAnalysis.h"
 #include "EigenOperations.h"
+#include "EigenWorkings.h"
+#include "WorkingText.h"
 #include "ExactMatrix.h"
 #include "ExactOperations.h"
 #include "RecordingMessages.h"
@@ -309,5 +311,45 @@ TEST(EigenOperationsFailures, AddNothing) {
     ASSERT_EQ(ws.MatrixCount, 18);
     ops.CharPoly(1);
     EXPECT_EQ(ws.Matrix(19).Name, "charpoly(A)");
+}
+} // namespace
+
+namespace {
+// The quadratic formula's radicals, simplified: a square factor taken out
+// of the root, one denominator for the whole.
+TEST(EigenWorkingsText, QuadraticRootsInRadicals) {
+    const std::vector<std::pair<Rows, std::string>> table = {
+        {{{1, 1}, {1, 0}}, "t = (1 +/- sqrt(5)) / 2 by the quadratic formula"},
+        {{{0, -1}, {1, 0}}, "t = +/- i by the quadratic formula"},
+        {{{1, 2}, {1, 1}}, "t = 1 +/- sqrt(2) by the quadratic formula"},
+        {{{0, 8}, {1, 0}}, "t = +/- 2 sqrt(2) by the quadratic formula"},
+        {{{1, -2}, {1, 1}}, "t = 1 +/- sqrt(2) i by the quadratic formula"},
+        {{{0.5, 1}, {1, 0}}, "t = (1 +/- sqrt(17)) / 4 by the quadratic formula"},
+    };
+    for (const auto& [rows, expected] : table) {
+        GVar ws;
+        AddRows(ws, "A", rows);
+        const std::string text = EigenWorkings(ws).Eigenvalues(1);
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+        EXPECT_NE(text.find("holds exactly."), std::string::npos) << expected;
+    }
+}
+
+// Past 3 x 3 the polynomial as computed; past 10 x 10 no matrices; a
+// 50 x 50 stays within the size a working may have.
+TEST(EigenWorkingsText, LargeMatricesStayShort) {
+    GVar ws;
+    Rows rows(50, std::vector<double>(50));
+    std::mt19937 random(9);
+    for (auto& row : rows)
+        for (double& v : row)
+            v = static_cast<double>(random() % 199) - 99;
+    AddRows(ws, "A", rows);
+    const std::string text = EigenWorkings(ws).Diagonalise(1);
+    EXPECT_EQ(text.find("Expanded by cofactors"), std::string::npos);
+    EXPECT_NE(text.find("det(t I - A) = t^50 "), std::string::npos);
+    EXPECT_EQ(text.find("\r\nA:\r\n"), std::string::npos);
+    EXPECT_LE(text.size(), WorkingText::MaxBytes);
+    EXPECT_NE(text.find(EigenOperations::ComplexNotDiagonal("A")), std::string::npos);
 }
 } // namespace
