@@ -179,6 +179,17 @@ int main(int argc, char** argv) {
     });
     frame.findChild<QAction*>(QStringLiteral("Solvesystem1"))->trigger();
     saveWorking(QStringLiteral("solve-system"));
+
+    // The worked eigenvectors of a 3 x 3 with a repeated eigenvalue.
+    whenModal([&](QWidget* w) { typePath(w, examples + QStringLiteral("/eigen.dat")); });
+    frame.Readfile1Click();
+    const int e = frame.Workspace().MatrixCount;
+    whenModal([e](QWidget* w) {
+        w->findChild<QListWidget*>()->item(e - 1)->setSelected(true);
+        press(w, QStringLiteral("OK"));
+    });
+    frame.findChild<QAction*>(QStringLiteral("Eigenvectors1"))->trigger();
+    saveWorking(QStringLiteral("eigenvectors"));
     frame.Exact()->ShowWorkingAction()->setChecked(false);
 
     // New matrix with a block pasted from a spreadsheet, one cell marked.

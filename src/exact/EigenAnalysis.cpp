@@ -230,8 +230,14 @@ bool lessFactor(const EigenAnalysis::Factor& a, const EigenAnalysis::Factor& b) 
 EigenAnalysis::EigenAnalysis(const ExactMatrix& a, WorkProgress* progress)
     : m_a(a), m_progress(progress) {
     const int n = a.Rows();
-    if (n < 1 || a.Cols() != n)
+    if (a.Cols() != n)
         throw std::invalid_argument("eigenvalues need a square matrix");
+    // A matrix of no rows: det(t I - A) is the empty determinant, 1, with
+    // no roots; FLINT is not asked.
+    if (n == 0) {
+        m_characteristic.push_back(1);
+        return;
+    }
     ReportProgress(m_progress, 0, 3);
     fmpq_mat_t m;
     fmpq_mat_init(m, n, n);

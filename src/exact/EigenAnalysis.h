@@ -25,7 +25,7 @@ class WorkProgress;
 // degree 2 or more reach the root finder.
 class EigenAnalysis {
 public:
-    // a square, at least 1 x 1 (std::invalid_argument otherwise). progress
+    // a square, 0 x 0 included (std::invalid_argument otherwise). progress
     // hears of the work and may stop it by WorkCancelled.
     explicit EigenAnalysis(const ExactMatrix& a, WorkProgress* progress = nullptr);
 

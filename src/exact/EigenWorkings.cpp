@@ -310,7 +310,7 @@ std::string EigenWorkings::working(int a, Depth depth) const {
     // The polynomial.
     const std::vector<mpq_class>& c = eigen.Characteristic();
     const Poly characteristic(c.rbegin(), c.rend());
-    if (n <= 3) {
+    if (n >= 1 && n <= 3) {
         text += line("t I - " + name + ":") + grid(exactA) + EndLine;
         text += line("Expanded by cofactors along the first row:");
         std::string expanded;
@@ -348,7 +348,8 @@ std::string EigenWorkings::working(int a, Depth depth) const {
         if (f.multiplicity > 1)
             product += "^" + std::to_string(f.multiplicity);
     }
-    text += line("Over the rationals: det(t I - " + name + ") = " + product);
+    text += line("Over the rationals: det(t I - " + name + ") = " +
+                 (product.empty() ? std::string("1") : product));
     for (std::size_t k = 0; k < factors.size(); ++k) {
         const auto& f = factors[k];
         const std::string equation = polyText(fromFactor(f)) + " = 0";

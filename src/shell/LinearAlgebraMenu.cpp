@@ -3,13 +3,14 @@
 
 #include "LinearAlgebraMenu.h"
 
+#include "EigenCommands.h"
 #include "ExactCommands.h"
 #include "SystemCommands.h"
 
 #include <QAction>
 
 LinearAlgebraMenu::LinearAlgebraMenu(const ExactCommands& exact, const SystemCommands& systems,
-                                     QWidget* parent)
+                                     const EigenCommands& eigen, QWidget* parent)
     : QMenu(QStringLiteral("&Linear algebra"), parent) {
     setObjectName(QStringLiteral("LinearAlgebra1"));
     menuAction()->setProperty("helpContext", HelpContext);
@@ -19,6 +20,7 @@ LinearAlgebraMenu::LinearAlgebraMenu(const ExactCommands& exact, const SystemCom
     const QList<QList<QAction*>> groups{
         exact.OperationActions(), // elimination
         systems.Actions(),        // systems and the spaces of a matrix
+        eigen.Actions(),          // eigenvalues
         {exact.ShowWorkingAction()},
     };
     for (const QList<QAction*>& group : groups) {

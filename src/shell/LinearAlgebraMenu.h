@@ -5,6 +5,7 @@
 
 #include <QMenu>
 
+class EigenCommands;
 class ExactCommands;
 class SystemCommands;
 
@@ -17,5 +18,6 @@ class LinearAlgebraMenu : public QMenu {
 public:
     static constexpr int HelpContext = 31;
 
-    LinearAlgebraMenu(const ExactCommands& exact, const SystemCommands& systems, QWidget* parent);
+    LinearAlgebraMenu(const ExactCommands& exact, const SystemCommands& systems,
+                      const EigenCommands& eigen, QWidget* parent);
 };

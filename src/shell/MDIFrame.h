@@ -13,6 +13,7 @@
 
 #include <functional>
 
+class EigenCommands;
 class ExactCommands;
 class GridCommands;
 class SystemCommands;
@@ -143,6 +144,7 @@ private:
     TMsgForm* m_msgForm = nullptr;
     ExactCommands* m_exact = nullptr;
     SystemCommands* m_systems = nullptr;
+    EigenCommands* m_eigen = nullptr;
     GridCommands* m_grid = nullptr;
     QDate m_lastShownDate;
     bool m_centred = false;

@@ -353,3 +353,24 @@ TEST(EigenWorkingsText, LargeMatricesStayShort) {
     EXPECT_NE(text.find(EigenOperations::ComplexNotDiagonal("A")), std::string::npos);
 }
 } // namespace
+
+namespace {
+// A matrix of no rows, which a data file may hold: the empty determinant
+// det(t I - E) = 1, no eigenvalues, and nothing that ends the program.
+TEST(EigenOperationsEmpty, HaveNoEigenvalues) {
+    GVar ws;
+    RecordingMessages messages;
+    TMatrixRec& e = ws.AppendNew();
+    e.SetName("E");
+    EigenOperations ops(ws, messages);
+    ops.CharPoly(1);
+    ops.Eigenvalues(1);
+    ops.Eigenvectors(1);
+    ops.Diagonalise(1);
+    EXPECT_EQ(messages.Take(), Texts{EigenOperations::NoRealVectors("E")});
+    ASSERT_EQ(ws.MatrixCount, 5);
+    EXPECT_EQ(Block(ws.Matrix(2)), (Rows{{1}}));
+    EXPECT_EQ(ws.Matrix(3).Rows, 0);
+    EXPECT_NE(EigenWorkings(ws).Diagonalise(1).find("holds exactly."), std::string::npos);
+}
+} // namespace

@@ -4,9 +4,12 @@
 // The Linear algebra menu in the main window: where it stands in the menu
 // bar, that no two menus or items share an access key, what it holds, and
 // a command run from it with the keyboard alone; the systems and spaces
-// give the core's results and worked solutions.
+// and the eigenvalue commands give the core's results, messages and worked
+// solutions.
 #include "LinearAlgebraMenu.h"
 #include "BoxMessages.h"
+#include "EigenOperations.h"
+#include "EigenWorkings.h"
 #include "ExactCommands.h"
 #include "MDIChild.h"
 #include "MDIFrame.h"
@@ -29,6 +32,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -95,7 +101,7 @@ TEST_F(LinearAlgebraWindow, StandsBeforeWindowAndNoTwoMenusShareAnAccessKey) {
     EXPECT_TRUE(allDifferent(accessKeys(merged))) << accessKeys(merged).toStdString();
 }
 
-TEST_F(LinearAlgebraWindow, HoldsEliminationSystemsThenShowWorkingAndNumericalOperationsItsEight) {
+TEST_F(LinearAlgebraWindow, HoldsEliminationSystemsEigenvaluesThenShowWorkingAndNumericalItsEight) {
     auto* menu = frame->findChild<LinearAlgebraMenu*>(QStringLiteral("LinearAlgebra1"));
     ASSERT_NE(menu, nullptr);
     const QStringList items = captions(menu->actions());
@@ -104,7 +110,19 @@ TEST_F(LinearAlgebraWindow, HoldsEliminationSystemsThenShowWorkingAndNumericalOp
                                   QStringLiteral("Solve linear &system..."),
                                   QStringLiteral("&Null space"), QStringLiteral("&Column space"),
                                   QStringLiteral("R&ow space"), QStringLiteral("-"),
+                                  QStringLiteral("C&haracteristic polynomial"),
+                                  QStringLiteral("E&igenvalues"), QStringLiteral("Eigen&vectors"),
+                                  QStringLiteral("Di&agonalise"), QStringLiteral("-"),
                                   QStringLiteral("Show &working")}));
+    // Each eigenvalue command opens its own help topic and has a hint.
+    QList<int> contexts;
+    for (const char* name : {"Charpoly1", "Eigenvalues1", "Eigenvectors1", "Diagonalise1"}) {
+        QAction* a = frame->findChild<QAction*>(QString::fromLatin1(name));
+        ASSERT_NE(a, nullptr) << name;
+        contexts << a->property("helpContext").toInt();
+        EXPECT_FALSE(a->toolTip().isEmpty()) << name;
+    }
+    EXPECT_EQ(contexts, (QList<int>{36, 37, 38, 39}));
     QStringList commands = items;
     commands.removeAll(QStringLiteral("-"));
     EXPECT_EQ(accessKeys(commands).size(), commands.size());
@@ -245,6 +263,66 @@ TEST_F(LinearAlgebraWindow, SystemsAndSpacesGiveTheCoresResultsAndWorkings) {
             EXPECT_EQ(std::memcmp(frame->Workspace().Matrix(s).Data, expected.Matrix(s).Data,
                                   sizeof expected.Matrix(s).Data),
                       0);
+        }
+        ExpectOneWorkingShowing(working);
+    }
+}
+
+// Each command from the menu by its access key, on a matrix with the
+// eigenvalues 1 and 3 and on a rotation, whose eigenvalues are -i and i:
+// the results added, the message boxes and the worked solutions are the
+// core's.
+TEST_F(LinearAlgebraWindow, EigenvalueCommandsFromTheMenuGiveTheCoresResultsAndWorkings) {
+    AddMatrix(frame->Workspace(), "A", {{2, 1}, {1, 2}});
+    AddMatrix(frame->Workspace(), "R", {{0, -1}, {1, 0}});
+    frame->Exact()->ShowWorkingAction()->setChecked(true);
+    using Worked = std::string (EigenWorkings::*)(int) const;
+    struct Case {
+        Qt::Key key;
+        int pick;
+        Worked working;
+        std::vector<std::pair<std::string, Rows>> added;
+        std::vector<std::string> said;
+    };
+    const Worked charPoly = &EigenWorkings::CharPoly;
+    const Worked values = &EigenWorkings::Eigenvalues;
+    const Worked vectors = &EigenWorkings::Eigenvectors;
+    const Worked diagonal = &EigenWorkings::Diagonalise;
+    const Case cases[] = {
+        {Qt::Key_H, 1, charPoly, {{"charpoly(A)", {{1, -4, 3}}}}, {}},
+        {Qt::Key_I, 1, values, {{"eig(A)", {{1}, {3}}}}, {}},
+        {Qt::Key_V, 1, vectors, {{"vec(A)", {{-1, 1}, {1, 1}}}}, {}},
+        {Qt::Key_A, 1, diagonal, {{"P(A)", {{-1, 1}, {1, 1}}}, {"D(A)", {{1, 0}, {0, 3}}}}, {}},
+        {Qt::Key_H, 2, charPoly, {{"charpoly(R)", {{1, 0, 1}}}}, {}},
+        {Qt::Key_I, 2, values, {{"eig(R)", {{0, -1}, {0, 1}}}},
+         {EigenOperations::ComplexValues("R", "eig(R)")}},
+        {Qt::Key_V, 2, vectors, {}, {EigenOperations::NoRealVectors("R")}},
+        {Qt::Key_A, 2, diagonal, {}, {EigenOperations::ComplexNotDiagonal("R")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(1, static_cast<char>(c.key)) + " on slot " +
+                     std::to_string(c.pick));
+        const int before = frame->Workspace().MatrixCount;
+        const std::string working = (EigenWorkings(frame->Workspace()).*c.working)(c.pick);
+        BoxAnswerer boxes;
+        pickInTurn({c.pick});
+        // The focus comes back from the last command's dialogs in its own time.
+        frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+        QTest::keyClick(frame.get(), Qt::Key_L, Qt::AltModifier);
+        QWidget* popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr);
+        QTest::keyClick(popup, c.key);
+
+        QStringList texts;
+        for (const std::string& text : c.said)
+            texts << BoxMessages::DisplayText(text);
+        EXPECT_EQ(boxes.texts, texts);
+        ASSERT_EQ(frame->Workspace().MatrixCount, before + static_cast<int>(c.added.size()));
+        for (std::size_t k = 0; k < c.added.size(); ++k) {
+            const TMatrixRec& m = frame->Workspace().Matrix(before + 1 + static_cast<int>(k));
+            EXPECT_EQ(m.Name, c.added[k].first);
+            EXPECT_EQ(Block(m), c.added[k].second) << m.Name;
         }
         ExpectOneWorkingShowing(working);
     }
