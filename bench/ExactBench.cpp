@@ -143,28 +143,24 @@ void NullSpace50Rank40(benchmark::State& state) {
 // The characteristic polynomial alone, and every eigenvalue certified to
 // its nearest double (at least 15 significant digits), of a two-digit
 // 50 x 50, the largest matrix a workspace holds.
-void CharPoly50(benchmark::State& state) {
+template <class Operation> void eigenOperation(benchmark::State& state, Operation op) {
     GVar ws;
     twoDigits(ws.AppendNew(), MaxDim, 7);
     QuietMessages messages;
     EigenOperations ops(ws, messages);
     for (auto _ : state) {
-        ops.CharPoly(1);
+        op(ops);
         benchmark::DoNotOptimize(ws.Matrix(2).Data[0]);
         ws.Truncate(1);
     }
 }
 
+void CharPoly50(benchmark::State& state) {
+    eigenOperation(state, [](EigenOperations& ops) { ops.CharPoly(1); });
+}
+
 void Eigenvalues50(benchmark::State& state) {
-    GVar ws;
-    twoDigits(ws.AppendNew(), MaxDim, 7);
-    QuietMessages messages;
-    EigenOperations ops(ws, messages);
-    for (auto _ : state) {
-        ops.Eigenvalues(1);
-        benchmark::DoNotOptimize(ws.Matrix(2).Data[0]);
-        ws.Truncate(1);
-    }
+    eigenOperation(state, [](EigenOperations& ops) { ops.Eigenvalues(1); });
 }
 
 // The worked eigenvectors of a 3 x 3 with a repeated eigenvalue, text and

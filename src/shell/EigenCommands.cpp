@@ -8,18 +8,14 @@
 #include "ExactCommands.h"
 #include "GVar.h"
 #include "MenuAction.h"
-#include "ScratchWork.h"
 #include "WorkProgress.h"
 
 #include <QAction>
 
-using Scratch = ScratchWork::Scratch;
-
 // The access keys differ from the elimination group's (Determinant has D,
 // Reduced row echelon form E) so that one key press runs one command.
-EigenCommands::EigenCommands(const ExactCommands& exact, GVar& workspace, std::function<int()> pick,
-                             QObject* parent)
-    : QObject(parent), m_exact(exact), m_workspace(workspace), m_pick(std::move(pick)) {
+EigenCommands::EigenCommands(const ExactCommands& exact, QObject* parent)
+    : QObject(parent), m_exact(exact) {
     m_charPoly = MenuAction::Make(this, "Charpoly1", "C&haracteristic polynomial", 36,
                                   "The characteristic polynomial det(t I - A) of a square "
                                   "matrix, computed exactly");
@@ -42,28 +38,15 @@ QList<QAction*> EigenCommands::Actions() const {
     return {m_charPoly, m_eigenvalues, m_eigenvectors, m_diagonalise};
 }
 
-void EigenCommands::runOne(Operation operation, Working working, const char* caption) {
-    const int a = m_pick();
-    if (a < 1)
-        return;
-    const bool withWorking = m_exact.ShowWorking();
-    m_exact.Work().Command(caption + m_workspace.Matrix(a).Name + ")",
-                           [=](Scratch& s, WorkProgress& progress) {
-                               operation(s.workspace, s.messages, a, &progress);
-                               if (withWorking)
-                                   s.working = working(s.workspace, a, &progress);
-                           });
-}
-
 void EigenCommands::CharPolyClick() {
-    runOne([](GVar& ws, Messages& m, int a,
+    m_exact.RunOnOne([](GVar& ws, Messages& m, int a,
               WorkProgress* p) { EigenOperations(ws, m, p).CharPoly(a); },
            [](const GVar& ws, int a, WorkProgress* p) { return EigenWorkings(ws, p).CharPoly(a); },
            "charpoly(");
 }
 
 void EigenCommands::EigenvaluesClick() {
-    runOne(
+    m_exact.RunOnOne(
         [](GVar& ws, Messages& m, int a, WorkProgress* p) {
             EigenOperations(ws, m, p).Eigenvalues(a);
         },
@@ -72,7 +55,7 @@ void EigenCommands::EigenvaluesClick() {
 }
 
 void EigenCommands::EigenvectorsClick() {
-    runOne(
+    m_exact.RunOnOne(
         [](GVar& ws, Messages& m, int a, WorkProgress* p) {
             EigenOperations(ws, m, p).Eigenvectors(a);
         },
@@ -83,7 +66,7 @@ void EigenCommands::EigenvectorsClick() {
 // P(A) and D(A) come together: the progress dialog and the worked
 // solution name the diagonalisation itself.
 void EigenCommands::DiagonaliseClick() {
-    runOne(
+    m_exact.RunOnOne(
         [](GVar& ws, Messages& m, int a, WorkProgress* p) {
             EigenOperations(ws, m, p).Diagonalise(a);
         },

@@ -6,12 +6,7 @@
 #include <QList>
 #include <QObject>
 
-#include <functional>
-#include <string>
-
 class ExactCommands;
-class GVar;
-class Messages;
 class QAction;
 class WorkProgress;
 
@@ -23,9 +18,8 @@ class WorkProgress;
 class EigenCommands : public QObject {
     Q_OBJECT
 public:
-    // pick asks for one matrix through the selection list: 0 for none.
-    EigenCommands(const ExactCommands& exact, GVar& workspace, std::function<int()> pick,
-                  QObject* parent);
+    // exact asks for the matrix and runs the work.
+    EigenCommands(const ExactCommands& exact, QObject* parent);
 
     QList<QAction*> Actions() const;
 
@@ -35,14 +29,7 @@ public:
     void DiagonaliseClick();
 
 private:
-    using Operation = void (*)(GVar&, Messages&, int, WorkProgress*);
-    using Working = std::string (*)(const GVar&, int, WorkProgress*);
-
-    void runOne(Operation operation, Working working, const char* caption);
-
     const ExactCommands& m_exact;
-    GVar& m_workspace;
-    std::function<int()> m_pick;
     QAction* m_charPoly;
     QAction* m_eigenvalues;
     QAction* m_eigenvectors;

@@ -54,9 +54,7 @@ bool ExactCommands::ShowFractions() const {
     return m_showFractions->isChecked();
 }
 
-void ExactCommands::runExact(void (*operation)(GVar&, Messages&, int, WorkProgress*),
-                             std::string (*working)(const GVar&, int, WorkProgress*),
-                             const char* caption) {
+void ExactCommands::RunOnOne(Operation operation, Working working, const char* caption) const {
     const int a = m_pick();
     if (a < 1)
         return;
@@ -72,7 +70,7 @@ void ExactCommands::runExact(void (*operation)(GVar&, Messages&, int, WorkProgre
 }
 
 void ExactCommands::DeterminantClick() {
-    runExact([](GVar& ws, Messages& m, int a, WorkProgress* p) {
+    RunOnOne([](GVar& ws, Messages& m, int a, WorkProgress* p) {
                  ExactOperations(ws, m, p).DeterminantMat(a);
              },
              [](const GVar& ws, int a, WorkProgress* p) {
@@ -82,13 +80,13 @@ void ExactCommands::DeterminantClick() {
 }
 
 void ExactCommands::RankClick() {
-    runExact([](GVar& ws, Messages& m, int a, WorkProgress* p) { ExactOperations(ws, m, p).RankMat(a); },
+    RunOnOne([](GVar& ws, Messages& m, int a, WorkProgress* p) { ExactOperations(ws, m, p).RankMat(a); },
              [](const GVar& ws, int a, WorkProgress* p) { return EliminationWorkings(ws, p).Rank(a); },
              "rank(");
 }
 
 void ExactCommands::RrefClick() {
-    runExact([](GVar& ws, Messages& m, int a, WorkProgress* p) { ExactOperations(ws, m, p).RrefMat(a); },
+    RunOnOne([](GVar& ws, Messages& m, int a, WorkProgress* p) { ExactOperations(ws, m, p).RrefMat(a); },
              [](const GVar& ws, int a, WorkProgress* p) { return EliminationWorkings(ws, p).Rref(a); },
              "rref(");
 }

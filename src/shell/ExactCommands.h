@@ -62,6 +62,13 @@ public:
     // Stops the work under way, if any: for the main window as it closes.
     void CancelWork();
 
+    // The way of every exact command on one matrix: asks for it, then runs
+    // the operation and, while Show working is on, its worked solution
+    // through Work(); caption opens the name of the result ("det(").
+    using Operation = void (*)(GVar&, Messages&, int, WorkProgress*);
+    using Working = std::string (*)(const GVar&, int, WorkProgress*);
+    void RunOnOne(Operation operation, Working working, const char* caption) const;
+
     // The worked solutions shown after the eight operations (nothing when
     // Show working is off, or no working is given for the operands).
     void InvertWorking(int a) const;
@@ -70,9 +77,6 @@ public:
     void MultiplyWorking(int a, int b) const;
 
 private:
-    void runExact(void (*operation)(GVar&, Messages&, int, WorkProgress*),
-                  std::string (*working)(const GVar&, int, WorkProgress*), const char* caption);
-
     GVar& m_workspace;
     Messages& m_messages;
     std::function<int()> m_pick;

@@ -93,7 +93,7 @@ TFrameForm::TFrameForm(QWidget* parent)
 
     m_exact = new ExactCommands(m_workspace, m_messages, [this] { return pickMatrix(); }, this);
     m_systems = new SystemCommands(*m_exact, m_workspace, [this] { return pickMatrix(); }, this);
-    m_eigen = new EigenCommands(*m_exact, m_workspace, [this] { return pickMatrix(); }, this);
+    m_eigen = new EigenCommands(*m_exact, this);
     m_grid = new GridCommands(m_workspace, m_messages, [this] { return pickMatrix(); },
                               [this] { return m_exact->ShowFractions(); }, this);
     createActions();

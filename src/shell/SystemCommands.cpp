@@ -37,19 +37,6 @@ QList<QAction*> SystemCommands::Actions() const {
     return {m_solve, m_nullSpace, m_columnSpace, m_rowSpace};
 }
 
-void SystemCommands::runOne(Operation operation, Working working, const char* caption) {
-    const int a = m_pick();
-    if (a < 1)
-        return;
-    const bool withWorking = m_exact.ShowWorking();
-    m_exact.Work().Command(caption + m_workspace.Matrix(a).Name + ")",
-                           [=](Scratch& s, WorkProgress& progress) {
-                               operation(s.workspace, s.messages, a, &progress);
-                               if (withWorking)
-                                   s.working = working(s.workspace, a, &progress);
-                           });
-}
-
 void SystemCommands::SolveClick() {
     const int a = m_pick();
     if (a < 1)
@@ -68,7 +55,7 @@ void SystemCommands::SolveClick() {
 }
 
 void SystemCommands::NullSpaceClick() {
-    runOne(
+    m_exact.RunOnOne(
         [](GVar& ws, Messages& m, int a, WorkProgress* p) {
             SystemOperations(ws, m, p).NullSpace(a);
         },
@@ -77,7 +64,7 @@ void SystemCommands::NullSpaceClick() {
 }
 
 void SystemCommands::ColumnSpaceClick() {
-    runOne(
+    m_exact.RunOnOne(
         [](GVar& ws, Messages& m, int a, WorkProgress* p) {
             SystemOperations(ws, m, p).ColumnSpace(a);
         },
@@ -86,7 +73,7 @@ void SystemCommands::ColumnSpaceClick() {
 }
 
 void SystemCommands::RowSpaceClick() {
-    runOne([](GVar& ws, Messages& m, int a,
+    m_exact.RunOnOne([](GVar& ws, Messages& m, int a,
               WorkProgress* p) { SystemOperations(ws, m, p).RowSpace(a); },
            [](const GVar& ws, int a, WorkProgress* p) { return SystemWorkings(ws, p).RowSpace(a); },
            "row(");

@@ -34,11 +34,6 @@ public:
     void RowSpaceClick();
 
 private:
-    using Operation = void (*)(GVar&, Messages&, int, WorkProgress*);
-    using Working = std::string (*)(const GVar&, int, WorkProgress*);
-
-    void runOne(Operation operation, Working working, const char* caption);
-
     const ExactCommands& m_exact;
     GVar& m_workspace;
     std::function<int()> m_pick;
