@@ -173,7 +173,7 @@ TEST(EigenAnalysisProperty, AgreesWithTraceDeterminantAndVectors) {
     int complex = 0;
     int irrational = 0;
     int diagonalised = 0;
-    for (int round = 0; round < 1500; ++round) {
+    for (int round = 0; round < 3000; ++round) {
         const int n = 1 + static_cast<int>(random() % 4);
         ExactMatrix a = randomMatrix(random, n, round % 3 == 0 ? 1 : 3);
         if (round % 4 == 1) // similar to a triangular matrix: rational values
