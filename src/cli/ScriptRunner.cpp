@@ -6,6 +6,8 @@
 #include "CellText.h"
 #include "EigenOperations.h"
 #include "EigenWorkings.h"
+#include "ExactMatrix.h"
+#include "ExactResults.h"
 #include "EliminationWorkings.h"
 #include "ExactOperations.h"
 #include "FormulaWorkings.h"
@@ -15,9 +17,11 @@
 #include "MatrixFileWriter.h"
 #include "MatrixListing.h"
 #include "PastedBlock.h"
+#include "RowPractice.h"
 #include "StoreCommands.h"
 #include "SystemOperations.h"
 #include "SystemWorkings.h"
+#include "WorkingText.h"
 
 #include <cstdio>
 #include <istream>
@@ -75,6 +79,10 @@ const char* const ScriptRunner::Usage =
     "  null SLOT              Null space: a basis as the columns of null(A)\n"
     "  colspace SLOT          Column space: the pivot columns of A, col(A)\n"
     "  rowspace SLOT          Row space: the non-zero rows of rref(A), row(A)\n"
+    "  rowops SLOT            Practise row operations: one operation a line\n"
+    "                         (R2 <- R2 - 3 R1, R1 <-> R3, R1 / 2, ...) up to a\n"
+    "                         line end; prints the log and adds rowops(A)\n"
+    "  hint SLOT              The next row operation of the elimination\n"
     "  charpoly SLOT          Characteristic polynomial det(t I - A): its\n"
     "                         coefficients, the leading 1 first, charpoly(A)\n"
     "  eigenvalues SLOT       Eigenvalues, each as often as its multiplicity:\n"
@@ -130,6 +138,8 @@ ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err)
         {"null", &ScriptRunner::nullSpace},
         {"colspace", &ScriptRunner::columnSpace},
         {"rowspace", &ScriptRunner::rowSpace},
+        {"rowops", &ScriptRunner::rowOperations},
+        {"hint", &ScriptRunner::hint},
         {"charpoly", &ScriptRunner::charPoly},
         {"eigenvalues", &ScriptRunner::eigenvalues},
         {"eigenvectors", &ScriptRunner::eigenvectors},
@@ -444,6 +454,62 @@ void ScriptRunner::rowSpace(const Arguments& args) {
     SystemOperations(m_workspace, m_messages).RowSpace(slot);
     if (m_working)
         printWorking(SystemWorkings(m_workspace).RowSpace(slot));
+}
+
+// The operations follow one a line up to a line "end"; they are read and
+// checked even for slot 0, so that the script stays well formed either way.
+void ScriptRunner::rowOperations(const Arguments& args) {
+    const int slot = slotArgument(args, 0);
+    const int commandLine = m_lineNumber;
+    std::unique_ptr<RowPractice> practice;
+    if (slot >= 1) {
+        const TMatrixRec& a = m_workspace.Matrix(slot);
+        practice = std::make_unique<RowPractice>(ExactMatrix::FromRecord(a), 0, a.Name);
+    }
+    std::string line;
+    for (;;) {
+        if (!nextLine(line))
+            throw ScriptError{"the script ends before the line \"end\" of the row operations",
+                              commandLine};
+        std::size_t start = 0;
+        while (start < line.size() && isBlank(line[start]))
+            ++start;
+        std::size_t end = line.size();
+        while (end > start && isBlank(line[end - 1]))
+            --end;
+        const std::string operation = line.substr(start, end - start);
+        if (operation.empty() || operation[0] == '#')
+            continue;
+        if (operation == "end")
+            break;
+        if (practice) {
+            const std::string refusal = practice->Apply(operation);
+            if (!refusal.empty())
+                throw ScriptError{refusal};
+        }
+    }
+    if (!practice)
+        return;
+    printWorking(practice->Log());
+    const std::string name = practice->Name();
+    ExactResults::Add(m_workspace, m_messages, [&] {
+        ExactResults::Outcome outcome;
+        outcome.results.emplace_back(WorkingText::StoredName("rowops(" + name + ")"),
+                                     practice->Current());
+        return outcome;
+    });
+}
+
+void ScriptRunner::hint(const Arguments& args) {
+    const int slot = slotArgument(args, 0);
+    if (slot < 1)
+        return;
+    const TMatrixRec& a = m_workspace.Matrix(slot);
+    const std::string next = RowPractice(ExactMatrix::FromRecord(a), 0, a.Name).Hint();
+    printed();
+    m_out << (next.empty() ? a.Name + " is in reduced row echelon form: nothing is left to do."
+                           : next)
+          << '\n';
 }
 
 void ScriptRunner::charPoly(const Arguments& args) {

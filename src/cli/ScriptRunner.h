@@ -103,6 +103,8 @@ private:
     void nullSpace(const Arguments& args);
     void columnSpace(const Arguments& args);
     void rowSpace(const Arguments& args);
+    void rowOperations(const Arguments& args);
+    void hint(const Arguments& args);
     void charPoly(const Arguments& args);
     void eigenvalues(const Arguments& args);
     void eigenvectors(const Arguments& args);

@@ -252,7 +252,7 @@ std::optional<mpq_class> typedDecimal(double ax) {
     const long power = exponent - static_cast<long>(digits.size() - 1);
     mpz_class scale;
     mpz_ui_pow_ui(scale.get_mpz_t(), 10, static_cast<unsigned long>(power < 0 ? -power : power));
-    mpq_class value(mpz_class(digits), power < 0 ? scale : mpz_class(1));
+    mpq_class value(mpz_class(digits, 10), power < 0 ? scale : mpz_class(1));
     if (power > 0)
         value *= scale;
     value.canonicalize();
