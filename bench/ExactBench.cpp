@@ -26,6 +26,7 @@
 #include "HandElimination.h"
 #include "MatrixListing.h"
 #include "Messages.h"
+#include "RowPractice.h"
 #include "RowReduction.h"
 #include "SystemOperations.h"
 #include "WorkProgress.h"
@@ -177,6 +178,25 @@ void WorkedEigenvectors3(benchmark::State& state) {
     for (auto _ : state) {
         std::string text = EigenWorkings(ws).Eigenvectors(1);
         benchmark::DoNotOptimize(text.data());
+    }
+}
+
+// Practising row operations on a two-digit 50 x 50: 200 operations as the
+// hints give them, then the time of one more, with the matrix's text and
+// the log's new entry that a window redraws.
+void PracticeStep50(benchmark::State& state) {
+    TMatrixRec m;
+    twoDigits(m, MaxDim, 8);
+    RowPractice practice(ExactMatrix::FromRecord(m), 0, "A");
+    for (int k = 0; k < 200; ++k)
+        practice.Apply(practice.Hint());
+    for (auto _ : state) {
+        practice.Apply(practice.Hint());
+        std::string shown = practice.MatrixText() + practice.LastEntry() + practice.Status();
+        benchmark::DoNotOptimize(shown.data());
+        state.PauseTiming();
+        practice.Undo();
+        state.ResumeTiming();
     }
 }
 
@@ -503,6 +523,7 @@ ZENDRA_BENCHMARK(NoSolution50Rank40)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(CharPoly50)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(Eigenvalues50)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(WorkedEigenvectors3)->Unit(benchmark::kMillisecond);
+ZENDRA_BENCHMARK(PracticeStep50)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(Determinant50_Bareiss)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(Rref50_Bareiss)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(WideDeterminant50)->Unit(benchmark::kMillisecond);
@@ -574,6 +595,7 @@ int main(int argc, char** argv) {
             {"characteristic polynomial 50 x 50 two-digit, ms", "CharPoly50", 100, 1000},
             {"eigenvalues 50 x 50 two-digit, certified, ms", "Eigenvalues50", 1000, 1000},
             {"worked eigenvectors 3 x 3 with its text, ms", "WorkedEigenvectors3", 10, 1000},
+            {"practice step 50 x 50 after 200, with its texts, ms", "PracticeStep50", 50, 1000},
             {"  fraction-free elimination (baseline), ms", "Determinant50_Bareiss", 0, 1000},
             {"  rref, fraction-free elimination (baseline), ms", "Rref50_Bareiss", 0, 1000},
             {"exact det 50 x 50 wide range, ms", "WideDeterminant50", 1000, 1000},
