@@ -76,10 +76,24 @@ std::string path(FuzzedDataProvider& in) {
 }
 
 std::string line(FuzzedDataProvider& in) {
-    static const char* const onOne[] = {"view", "copy", "erase", "dump", "transpose", "invert",
-                                        "cholesky"};
+    static const char* const onOne[] = {"view",     "copy",         "erase",       "dump",
+                                        "transpose", "invert",       "cholesky",    "hint",
+                                        "charpoly",  "eigenvalues",  "eigenvectors", "diagonalise"};
+    // Row operations: forms a student writes, with the fuzzer's own text in
+    // between, up to the line that ends them (or none: the script ends).
+    static const char* const operations[] = {"R2 <- R2 - (3/2) R1", "R1 <-> R2", "R1 / 2",
+                                             "-2R1 + R2 -> R2",     "swap R1 R3", "R1 <- 0 R1",
+                                             "R9 = R9 - R1",        "R1 <- (1/0) R1"};
     static const char* const onTwo[] = {"add", "subtract", "multiply", "solve"};
-    switch (in.ConsumeIntegralInRange<int>(0, 11)) {
+    switch (in.ConsumeIntegralInRange<int>(0, 12)) {
+    case 12: {
+        std::string l = "rowops " + slot(in);
+        for (int k = in.ConsumeIntegralInRange<int>(0, 4); k > 0; --k)
+            l += "\n" + (in.ConsumeBool() ? text(in)
+                                           : operations[in.ConsumeIntegralInRange<int>(
+                                                 0, std::size(operations) - 1)]);
+        return in.ConsumeBool() ? l + "\nend" : l;
+    }
     case 0: return "read " + path(in);
     case 1: return "write " + path(in);
     case 2: {
