@@ -106,13 +106,26 @@ public:
     Roots(const Roots&) = delete;
     Roots& operator=(const Roots&) = delete;
 
+    // Called again with a higher target, it goes on from the balls it has.
     void Find(slong target, WorkProgress* progress) {
-        start();
-        for (slong prec = 64;; prec *= 2) {
+        if (m_prec > 0 && accurate(target))
+            return;
+        if (m_prec == 0)
+            start();
+        for (slong prec = m_prec > 0 ? 2 * m_prec : 64;; prec *= 2) {
+            m_prec = prec;
             acb_poly_set_fmpz_poly(m_balls, m_poly, prec);
-            const slong rounds = std::min<slong>(4 * m_degree + 64, prec);
-            const slong isolated = acb_poly_find_roots(m_roots, m_balls, m_roots, rounds, prec);
-            ReportProgress(progress, 2, 3);
+            // Roots in a tight cluster (a matrix of values from 1e-300 to
+            // 1e300 has them) converge one bit an iteration: up to as many
+            // iterations as bits of precision, in short runs with a report
+            // between them so that a cancel is heard. A run ends early once
+            // its corrections fall below the precision.
+            const slong run = 4 * m_degree + 64;
+            slong isolated = 0;
+            for (slong done = 0; done < prec + run && isolated < m_degree; done += run) {
+                isolated = acb_poly_find_roots(m_roots, m_balls, m_roots, run, prec);
+                ReportProgress(progress, 2, 3);
+            }
             if (isolated == m_degree && accurate(target) &&
                 acb_poly_validate_real_roots(m_roots, m_balls, prec))
                 break;
@@ -192,6 +205,7 @@ private:
     }
 
     slong m_degree;
+    slong m_prec = 0; // of the last round, 0 before the first
     fmpz_poly_t m_poly;
     acb_poly_t m_balls;
     acb_ptr m_roots;
@@ -442,6 +456,11 @@ int EigenAnalysis::Geometric(std::size_t k) const {
     return known;
 }
 
+mpq_class EigenAnalysis::Value(std::size_t k) const {
+    const Eigenvalue& value = Distinct().at(k);
+    return value.rational ? value.exact : exactDouble(value.real);
+}
+
 ExactMatrix EigenAnalysis::Basis(std::size_t k) const {
     Distinct();
     const Eigenvalue& value = m_distinct.at(k);
@@ -478,10 +497,10 @@ ExactMatrix EigenAnalysis::numericalBasis(std::size_t k) const {
     const int g = Geometric(k);
     const slong rank = n - g;
     ExactMatrix basis(Size(), g);
+    Roots roots(m_integerFactors[static_cast<std::size_t>(value.factor)]);
     for (slong prec = FirstPrecision;; prec *= 2) {
         ReportProgress(m_progress, 2, 3);
         const bool last = prec >= LastPrecision;
-        Roots roots(m_integerFactors[static_cast<std::size_t>(value.factor)]);
         roots.Find(prec, m_progress);
         // The real root whose nearest double this eigenvalue holds.
         slong nearest = -1;

@@ -75,6 +75,10 @@ public:
     // column scaled so that its entry of largest magnitude is 1, every
     // entry the nearest double to the exact one.
     int Geometric(std::size_t k) const;
+    // The k-th distinct real eigenvalue as D(A) stores it: exact when
+    // rational, else its nearest double, or beyond the range of doubles
+    // (which the workspace refuses) when it lies there.
+    mpq_class Value(std::size_t k) const;
     ExactMatrix Basis(std::size_t k) const;
 
     // How a student names an eigenvalue: "2", "-1/3", "1.41421" (6

@@ -153,8 +153,7 @@ void EigenOperations::Diagonalise(int a) {
         ExactMatrix d(n, n);
         int at = 0;
         for (std::size_t k = 0; k < bases.size(); ++k) {
-            const EigenAnalysis::Eigenvalue& value = eigen.Distinct()[k];
-            const mpq_class lambda = value.rational ? value.exact : mpq_class(value.real);
+            const mpq_class lambda = eigen.Value(k);
             for (int j = 0; j < bases[k].Cols(); ++j, ++at)
                 d.At(at + 1, at + 1) = lambda;
         }

@@ -502,9 +502,8 @@ std::string EigenWorkings::working(int a, Depth depth) const {
         static_cast<std::size_t>(n), std::vector<std::string>(static_cast<std::size_t>(n), "0"));
     at = 0;
     for (std::size_t k = 0; k < eigen.Distinct().size(); ++k) {
-        const auto& v = eigen.Distinct()[k];
         for (int j = 0; j < eigen.Geometric(k); ++j, ++at) {
-            d.At(at + 1, at + 1) = v.rational ? v.exact : mpq_class(v.real);
+            d.At(at + 1, at + 1) = eigen.Value(k);
             diagonalCells[static_cast<std::size_t>(at)][static_cast<std::size_t>(at)] =
                 diagonal[static_cast<std::size_t>(at)];
         }

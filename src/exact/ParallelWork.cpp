@@ -5,6 +5,8 @@
 
 #include "WorkProgress.h"
 
+#include <flint/flint.h>
+
 #include <algorithm>
 #include <atomic>
 #include <exception>
@@ -42,7 +44,12 @@ void ParallelWork::For(std::size_t count, WorkProgress* progress,
     };
     std::vector<std::thread> others;
     for (int t = 1; t < threads; ++t)
-        others.emplace_back(run, t);
+        others.emplace_back([&run, t] {
+            run(t);
+            // FLINT keeps a cache of long numbers for each thread that has
+            // used them, which outlives the thread unless it is freed here.
+            flint_cleanup();
+        });
     run(0);
     for (std::thread& t : others)
         t.join();
