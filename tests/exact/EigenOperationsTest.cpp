@@ -305,6 +305,12 @@ TEST(EigenOperationsFailures, AddNothing) {
     ops.Diagonalise(2);
     EXPECT_TRUE(messages.Take().empty());
     ASSERT_EQ(ws.MatrixCount, 1);
+    // An irrational eigenvalue of 2.16e308 lies beyond the doubles.
+    AddMatrix(ws, "H", {{1.7e308, 1e308}, {1e308, 0}});
+    ops.Eigenvalues(2);
+    ops.Diagonalise(2);
+    EXPECT_EQ(messages.Take(), Texts(2, ExactOperations::TooLargeMessage));
+    ASSERT_EQ(ws.MatrixCount, 2);
     FillTo(ws, 18);
     ops.Diagonalise(1);
     EXPECT_EQ(messages.Take(), Texts{GVar::LimitMessage});
