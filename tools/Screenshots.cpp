@@ -13,12 +13,14 @@
 #include "MatrixGridModel.h"
 #include "MatrixGridView.h"
 #include "MessageForm.h"
+#include "PracticeWindow.h"
 #include "Viewfile.h"
 #include "WorkingForm.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -191,6 +193,40 @@ int main(int argc, char** argv) {
     frame.findChild<QAction*>(QStringLiteral("Eigenvectors1"))->trigger();
     saveWorking(QStringLiteral("eigenvectors"));
     frame.Exact()->ShowWorkingAction()->setChecked(false);
+
+    // Practising row operations on [A | b] of the first example, read
+    // again: three steps typed, then a hint.
+    whenModal([&](QWidget* w) { typePath(w, examples + QStringLiteral("/system.dat")); });
+    frame.Readfile1Click();
+    whenModal([](QWidget* w) {
+        w->findChild<QListWidget*>()->item(0)->setSelected(true);
+        press(w, QStringLiteral("OK"));
+    });
+    frame.findChild<QAction*>(QStringLiteral("Practise1"))->trigger();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* practice = qobject_cast<PracticeWindow*>(window);
+            practice != nullptr && practice->isVisible()) {
+            whenModal([](QWidget* w) {
+                w->findChild<QListWidget*>()->item(1)->setSelected(true);
+                press(w, QStringLiteral("OK"));
+            });
+            practice->findChild<QCheckBox*>(QStringLiteral("RightHandSide"))->click();
+            auto* field = practice->findChild<QLineEdit*>(QStringLiteral("OperationEdit"));
+            for (const char* operation :
+                 {"R2 <- R2 - (1/2) R1", "R3 + (1/2) R1 -> R3", "R3 = R3 - (5/9) R2"}) {
+                QTest::keyClicks(field, QString::fromLatin1(operation));
+                QTest::keyClick(field, Qt::Key_Return);
+            }
+            practice->HintClick();
+            practice->move(40, 30);
+            practice->resize(940, 680);
+            practice->activateWindow();
+            field->setFocus();
+            QApplication::processEvents();
+            save(QStringLiteral("practice"));
+            whenModal([](QWidget* question) { press(question, QStringLiteral("Close")); });
+            practice->CloseClick();
+        }
 
     // New matrix with a block pasted from a spreadsheet, one cell marked.
     whenModal([](QWidget* w) {

@@ -5,12 +5,14 @@
 
 #include "EigenCommands.h"
 #include "ExactCommands.h"
+#include "PracticeCommand.h"
 #include "SystemCommands.h"
 
 #include <QAction>
 
-LinearAlgebraMenu::LinearAlgebraMenu(const ExactCommands& exact, const SystemCommands& systems,
-                                     const EigenCommands& eigen, QWidget* parent)
+LinearAlgebraMenu::LinearAlgebraMenu(const ExactCommands& exact, const PracticeCommand& practice,
+                                     const SystemCommands& systems, const EigenCommands& eigen,
+                                     QWidget* parent)
     : QMenu(QStringLiteral("&Linear algebra"), parent) {
     setObjectName(QStringLiteral("LinearAlgebra1"));
     menuAction()->setProperty("helpContext", HelpContext);
@@ -18,9 +20,9 @@ LinearAlgebraMenu::LinearAlgebraMenu(const ExactCommands& exact, const SystemCom
         QStringLiteral("Exact computations of linear algebra, with worked solutions."));
 
     const QList<QList<QAction*>> groups{
-        exact.OperationActions(), // elimination
-        systems.Actions(),        // systems and the spaces of a matrix
-        eigen.Actions(),          // eigenvalues
+        exact.OperationActions() << practice.Action(), // elimination, then by hand
+        systems.Actions(),                             // systems and the spaces of a matrix
+        eigen.Actions(),                               // eigenvalues
         {exact.ShowWorkingAction()},
     };
     for (const QList<QAction*>& group : groups) {

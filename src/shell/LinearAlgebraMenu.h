@@ -7,6 +7,7 @@
 
 class EigenCommands;
 class ExactCommands;
+class PracticeCommand;
 class SystemCommands;
 
 // The Linear algebra menu, between Numerical operations and Window: the
@@ -18,6 +19,6 @@ class LinearAlgebraMenu : public QMenu {
 public:
     static constexpr int HelpContext = 31;
 
-    LinearAlgebraMenu(const ExactCommands& exact, const SystemCommands& systems,
-                      const EigenCommands& eigen, QWidget* parent);
+    LinearAlgebraMenu(const ExactCommands& exact, const PracticeCommand& practice,
+                      const SystemCommands& systems, const EigenCommands& eigen, QWidget* parent);
 };

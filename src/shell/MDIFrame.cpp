@@ -19,6 +19,7 @@
 #include "MatrixListing.h"
 #include "MessageForm.h"
 #include "Optionsform.h"
+#include "PracticeCommand.h"
 #include "PrintMatForm.h"
 #include "RenMatForm.h"
 #include "ScaleForm.h"
@@ -96,6 +97,7 @@ TFrameForm::TFrameForm(QWidget* parent)
     m_eigen = new EigenCommands(*m_exact, this);
     m_grid = new GridCommands(m_workspace, m_messages, [this] { return pickMatrix(); },
                               [this] { return m_exact->ShowFractions(); }, this);
+    m_practice = new PracticeCommand(m_workspace, m_messages, [this] { return pickMatrix(); }, this);
     createActions();
     createMenus();
     createToolBar();

@@ -18,6 +18,7 @@ class ExactCommands;
 class GridCommands;
 class SystemCommands;
 class MatOperations;
+class PracticeCommand;
 class QAction;
 class QFileDialog;
 class QFrame;
@@ -146,6 +147,7 @@ private:
     SystemCommands* m_systems = nullptr;
     EigenCommands* m_eigen = nullptr;
     GridCommands* m_grid = nullptr;
+    PracticeCommand* m_practice = nullptr;
     QDate m_lastShownDate;
     bool m_centred = false;
     QMargins m_placedMargins;

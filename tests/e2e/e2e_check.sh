@@ -8,7 +8,8 @@
 # window manager. Each check waits for windows by name, never by a fixed
 # sleep alone.
 #
-#   e2e_check.sh ZENDRA CHECK     (CHECK: keyboard | close | open | focus | grid | geometry)
+#   e2e_check.sh ZENDRA CHECK     (CHECK: keyboard | close | open | focus | grid | geometry |
+#                                        busy | practice)
 #
 # Starts a virtual X server of its own when no display is set.
 # With pipefail, no grep -q reads a pipe: it stops reading early, and the
@@ -253,6 +254,45 @@ grid)
     grep -q "^A" grid.dat && grep -q "2, 2" grid.dat ||
         fail "no 2 x 2 matrix A in the file written: $(od -c grid.dat 2>/dev/null | head -n 5)"
     cat grid.dat
+    ;;
+practice)
+    # Practise row operations from the keyboard alone: Alt+L P, the matrix
+    # chosen with the arrow key, three operations typed, each with Enter,
+    # and Alt+F to finish; the log opens as a worked solution, and Write
+    # file then stores rowops(A), the identity, after A and b.
+    command " Read File of Matrices " alt+m r || fail "Read file did not open"
+    keys ctrl+a
+    type_text "$work/system.dat"
+    keys Return
+    gone " Read File of Matrices " || fail "Read file did not close"
+    command "Matrix Selection List" alt+l p || fail "Practise row operations did not ask for a matrix"
+    keys Down Return
+    waitfor "Practise row operations: A" >/dev/null || fail "no practice window: $(wmctrl -l)"
+    for operation in "R1 <- (1/4) R1" "R2 - 2R1 -> R2" "R1 = R1 - (1/2) R2"; do
+        type_text "$operation"
+        keys Return
+    done
+    keys alt+f
+    # A name is a pattern: its brackets are escaped.
+    waitfor 'Worked solution: rowops\(A\)' >/dev/null || fail "Finish showed no log: $(wmctrl -l)"
+    gone "Practise row operations: A" || fail "the practice window stayed open after Finish"
+    x xdotool windowactivate --sync "$main"
+    sleep 0.5
+    command " Write File " alt+m w || fail "Write file did not open"
+    keys ctrl+a
+    type_text "$work/practised.dat"
+    keys Return
+    for _ in $(seq 30); do
+        [ -s practised.dat ] && break
+        sleep 0.1
+    done
+    tr -d '\r' <practised.dat >practised.txt
+    grep -A 4 "^rowops(A)\$" practised.txt >result.txt
+    [ "$(sed -n 2p result.txt)" = "2, 2" ] &&
+        awk 'NR == 3 { ok = $1 == 1 && $2 == 0 } NR == 4 { ok = ok && $1 == 0 && $2 == 1 }
+             END { exit !ok }' result.txt ||
+        fail "no 2 x 2 identity rowops(A) in the file written: $(cat practised.txt 2>/dev/null)"
+    cat result.txt
     ;;
 busy)
     # Long exact work: the window manager's close box of the main window,

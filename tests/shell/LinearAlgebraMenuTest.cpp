@@ -106,7 +106,8 @@ TEST_F(LinearAlgebraWindow, HoldsEliminationSystemsEigenvaluesThenShowWorkingAnd
     ASSERT_NE(menu, nullptr);
     const QStringList items = captions(menu->actions());
     EXPECT_EQ(items, (QStringList{QStringLiteral("&Determinant"), QStringLiteral("&Rank"),
-                                  QStringLiteral("Reduced row &echelon form"), QStringLiteral("-"),
+                                  QStringLiteral("Reduced row &echelon form"),
+                                  QStringLiteral("&Practise row operations..."), QStringLiteral("-"),
                                   QStringLiteral("Solve linear &system..."),
                                   QStringLiteral("&Null space"), QStringLiteral("&Column space"),
                                   QStringLiteral("R&ow space"), QStringLiteral("-"),
@@ -114,15 +115,17 @@ TEST_F(LinearAlgebraWindow, HoldsEliminationSystemsEigenvaluesThenShowWorkingAnd
                                   QStringLiteral("E&igenvalues"), QStringLiteral("Eigen&vectors"),
                                   QStringLiteral("Di&agonalise"), QStringLiteral("-"),
                                   QStringLiteral("Show &working")}));
-    // Each eigenvalue command opens its own help topic and has a hint.
+    // Practising and each eigenvalue command open their own help topics and
+    // have hints.
     QList<int> contexts;
-    for (const char* name : {"Charpoly1", "Eigenvalues1", "Eigenvectors1", "Diagonalise1"}) {
+    for (const char* name :
+         {"Practise1", "Charpoly1", "Eigenvalues1", "Eigenvectors1", "Diagonalise1"}) {
         QAction* a = frame->findChild<QAction*>(QString::fromLatin1(name));
         ASSERT_NE(a, nullptr) << name;
         contexts << a->property("helpContext").toInt();
         EXPECT_FALSE(a->toolTip().isEmpty()) << name;
     }
-    EXPECT_EQ(contexts, (QList<int>{36, 37, 38, 39}));
+    EXPECT_EQ(contexts, (QList<int>{40, 36, 37, 38, 39}));
     QStringList commands = items;
     commands.removeAll(QStringLiteral("-"));
     EXPECT_EQ(accessKeys(commands).size(), commands.size());

@@ -8,6 +8,7 @@
 #include "HelpSystem.h"
 #include "MDIChild.h"
 #include "MDIFrame.h"
+#include "PracticeWindow.h"
 #include "Viewfile.h"
 #include "WorkingForm.h"
 
@@ -193,6 +194,35 @@ const std::vector<SoakDriver::Action>& SoakDriver::Table() {
         MAIN_COMMAND("eigenvalues", 1, "Eigenvalues1"),
         MAIN_COMMAND("eigenvectors", 1, "Eigenvectors1"),
         MAIN_COMMAND("diagonalise", 1, "Diagonalise1"),
+        MAIN_COMMAND("practise", 1, "Practise1"),
+        {"rowop", 3, [](D&, Rng& rng) {
+             // An operation typed into an open practice window, or a step of
+             // its own keys and buttons.
+             QList<PracticeWindow*> open;
+             for (QWidget* w : QApplication::topLevelWidgets())
+                 if (auto* p = qobject_cast<PracticeWindow*>(w); p != nullptr && p->isVisible())
+                     open << p;
+             if (open.isEmpty())
+                 return;
+             PracticeWindow* window = rng.oneOf(open);
+             static const QStringList typed = {
+                 QStringLiteral("R2 <- R2 - (3/2) R1"), QStringLiteral("R1 <-> R3"),
+                 QStringLiteral("R1 <- (1/2) R1"),      QStringLiteral("R2 - 3R1 -> R2"),
+                 QStringLiteral("-2R1 + R2 -> R2"),     QStringLiteral("swap R1 R2"),
+                 QStringLiteral("R1 / 0.5"),            QStringLiteral("R1 <- 0 R1"),
+                 QStringLiteral("R2 <- R2 - R2")};
+             switch (rng.below(4)) {
+             case 0: window->UndoClick(); break;
+             case 1: window->RedoClick(); break;
+             case 2: window->HintClick(); break;
+             default: {
+                 auto* field = window->findChild<QLineEdit*>(QStringLiteral("OperationEdit"));
+                 field->setText(rng.chance(80) ? rng.oneOf(typed) : RandomFieldText(rng).left(40));
+                 QTest::keyClick(field, Qt::Key_Return);
+                 break;
+             }
+             }
+         }},
         MAIN_COMMAND("working", 1, "ShowWorking1"),
         MAIN_COMMAND("fractions", 1, "ShowFractions1"),
         MAIN_COMMAND("newmatrix", 2, "Newmatrix1"),
