@@ -167,14 +167,14 @@ private:
     // term: [-|+] factor { [* | /] factor }, a factor right after another
     // multiplying it ("3 R1", "(3/2) R1").
     Combination term() {
-        int sign = 1;
-        while (at(Token::Kind::Minus) || at(Token::Kind::Plus))
-            sign *= take().kind == Token::Kind::Minus ? -1 : 1;
+        const int sign = this->sign();
         Combination value = factor();
         for (;;) {
             if (at(Token::Kind::Divide)) {
                 const std::size_t where = take().at;
-                const Combination by = factor();
+                const int bySign = this->sign();
+                Combination by = factor();
+                scale(by, bySign);
                 if (!by.IsConstant())
                     throw Refusal{"a row cannot divide (character " + std::to_string(where + 1) +
                                   ")"};
@@ -182,10 +182,18 @@ private:
                     throw Refusal{"the factor does not read: division by 0 (character " +
                                   std::to_string(where + 1) + ")"};
                 scale(value, 1 / by.constant);
-            } else if (at(Token::Kind::Times) || startsFactor()) {
-                if (at(Token::Kind::Times))
-                    ++m_at;
+            } else if (at(Token::Kind::Times)) {
+                ++m_at;
+                const int bySign = this->sign();
+                Combination by = factor();
+                scale(by, bySign);
+                value = product(value, by);
+            } else if (at(Token::Kind::Row) || at(Token::Kind::Open)) {
+                // "3 R1", "(3/2) R1", "3 (R1 - R2)"; two numbers side by
+                // side ("1.2.3", "2 3") are a typing slip, not a product.
                 value = product(value, factor());
+            } else if (at(Token::Kind::Number)) {
+                fail();
             } else {
                 break;
             }
@@ -195,8 +203,11 @@ private:
         return value;
     }
 
-    bool startsFactor() const {
-        return at(Token::Kind::Number) || at(Token::Kind::Row) || at(Token::Kind::Open);
+    // One sign at the most: "--3" is a slip.
+    int sign() {
+        if (at(Token::Kind::Minus) || at(Token::Kind::Plus))
+            return take().kind == Token::Kind::Minus ? -1 : 1;
+        return 1;
     }
 
     Combination factor() {
@@ -211,10 +222,6 @@ private:
             ++m_at;
             value = expression();
             expect(Token::Kind::Close);
-        } else if (at(Token::Kind::Minus)) {
-            ++m_at;
-            value = factor();
-            scale(value, -1);
         } else {
             fail();
         }
@@ -378,4 +385,19 @@ RowOperationReader::Result RowOperationReader::Read(const std::string& text, int
         result.error = refusal.why;
     }
     return result;
+}
+
+std::optional<mpq_class> RowOperationReader::ReadFactor(const std::string& text) {
+    try {
+        Parser p(text, tokens(text));
+        if (p.at(Token::Kind::End))
+            return std::nullopt;
+        const Combination c = p.expression();
+        p.expect(Token::Kind::End);
+        if (!c.written.empty())
+            return std::nullopt;
+        return c.constant;
+    } catch (const Refusal&) {
+        return std::nullopt;
+    }
 }

@@ -5,6 +5,9 @@
 
 #include "HandElimination.h"
 
+#include <gmpxx.h>
+
+#include <optional>
 #include <string>
 
 // One row operation as a student types it: the forms the workings print
@@ -23,6 +26,10 @@ public:
     };
 
     static Result Read(const std::string& text, int rows);
+
+    // A factor on its own, as the operations take it ("3", "-1/2", "0.25",
+    // "(3/2)"): nothing when it does not read or divides by 0.
+    static std::optional<mpq_class> ReadFactor(const std::string& text);
 
     static const std::string ScaleByZeroMessage;
     static const std::string ToItselfMessage;

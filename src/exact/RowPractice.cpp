@@ -165,7 +165,7 @@ std::string RowPractice::Hint() const {
     return step.found ? step.first.Text() : std::string();
 }
 
-std::string RowPractice::Log() const {
+std::string RowPractice::Log(bool withStatus) const {
     std::string text = WorkingText::Line("Row operations on " + m_name + " (" +
                                          WorkingText::Size(m_start.Rows(), m_start.Cols()) +
                                          "), chosen by hand, worked in exact fractions");
@@ -173,7 +173,7 @@ std::string RowPractice::Log() const {
             WorkingText::Block(m_start, m_barAfter) + WorkingText::EndLine;
     for (std::size_t k = 0; k < m_done; ++k)
         text += m_steps[k].entry;
-    return text + WorkingText::Line(Status());
+    return withStatus ? text + WorkingText::Line(Status()) : text;
 }
 
 std::string RowPractice::LastEntry() const {

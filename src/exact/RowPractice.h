@@ -51,8 +51,9 @@ public:
     // text, or "" when the matrix is in reduced row echelon form.
     std::string Hint() const;
     // The whole log: a title, the starting matrix, then each operation in
-    // effect and the matrix after it, then the status; CR LF line ends.
-    std::string Log() const;
+    // effect and the matrix after it, then the status unless a window shows
+    // that elsewhere; CR LF line ends.
+    std::string Log(bool withStatus = true) const;
     // The last step's part of the log, for a window that appends.
     std::string LastEntry() const;
 

@@ -6,6 +6,7 @@
 #include "ExactResults.h"
 #include "GVar.h"
 #include "Messages.h"
+#include "RowOperationReader.h"
 #include "RowPractice.h"
 #include "WorkingForm.h"
 #include "WorkingText.h"
@@ -114,68 +115,13 @@ QLabel* label(const QString& text, QWidget* buddy, QWidget* parent) {
     return l;
 }
 
-// The factors the buttons take: digits with at most one decimal point.
-constexpr std::size_t MaxFactorDigits = 60;
-
 const QKeySequence UndoKeys(Qt::CTRL | Qt::Key_Z);
 const QList<QKeySequence> RedoKeys{QKeySequence(Qt::CTRL | Qt::Key_Y),
                                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)};
 } // namespace
 
 std::optional<mpq_class> PracticeWindow::ReadFactor(const std::string& text) {
-    std::string s;
-    for (const char c : text)
-        if (!std::isspace(static_cast<unsigned char>(c)))
-            s += c;
-    std::size_t i = 0;
-    bool negative = false;
-    const auto sign = [&] {
-        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-            negative ^= s[i++] == '-';
-    };
-    sign();
-    // "(-3/2)" as the workings write a factor.
-    std::size_t end = s.size();
-    if (i < end && s[i] == '(' && s.back() == ')') {
-        ++i;
-        --end;
-        sign();
-    }
-    const auto number = [&](mpq_class& value) {
-        std::string digits;
-        std::size_t decimals = 0;
-        bool point = false;
-        for (;
-             i < end && (std::isdigit(static_cast<unsigned char>(s[i])) || (s[i] == '.' && !point));
-             ++i) {
-            if (s[i] == '.') {
-                point = true;
-            } else {
-                digits += s[i];
-                decimals += point ? 1 : 0;
-            }
-        }
-        if (digits.empty() || digits.size() > MaxFactorDigits)
-            return false;
-        mpz_class scale;
-        mpz_ui_pow_ui(scale.get_mpz_t(), 10, decimals);
-        value = mpq_class(mpz_class(digits, 10), scale);
-        value.canonicalize();
-        return true;
-    };
-    mpq_class value;
-    if (!number(value))
-        return std::nullopt;
-    if (i < end && s[i] == '/') {
-        ++i;
-        mpq_class divisor;
-        if (!number(divisor) || divisor == 0)
-            return std::nullopt;
-        value /= divisor;
-    }
-    if (i != end)
-        return std::nullopt;
-    return negative ? mpq_class(-value) : value;
+    return RowOperationReader::ReadFactor(text);
 }
 
 PracticeWindow::PracticeWindow(GVar& workspace, Messages& messages, std::function<int()> pick,
@@ -365,11 +311,7 @@ void PracticeWindow::start(std::unique_ptr<RowPractice> practice) {
         latin1(WorkingText::Size(m_practice->Current().Rows(), m_practice->Current().Cols())));
     // The log on show is the core's without its closing status, which
     // stands under the matrix instead and changes with every step.
-    std::string head = m_practice->Log();
-    const std::string status = WorkingText::Line(m_practice->Status());
-    if (head.size() >= status.size() &&
-        head.compare(head.size() - status.size(), status.size(), status) == 0)
-        head.resize(head.size() - status.size());
+    const std::string head = m_practice->Log(false);
     m_log->setPlainText(latin1(head).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     m_entryStarts.clear();
     say(QString(), false);

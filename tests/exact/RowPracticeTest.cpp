@@ -47,6 +47,9 @@ const Reading Readings[] = {
     {"R1 * R2", "", "a row times a row"},
     {"", "", "no operation"},
     {"R1 <- R1", "", "R1 stays as it is"},
+    {"R2 <- R2 - 1.2.3 R1", "", "cannot read an operation from \".3 R1\""},
+    {"R2 <- R2 - --3 R1", "", "cannot read an operation from \"-3 R1\""},
+    {"R2 <- R2 - -3 R1", "R2 <- R2 + 3 R1", ""},
 };
 
 TEST(RowOperationReader, ReadsTheFormsStudentsWrite) {
