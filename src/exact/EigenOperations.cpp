@@ -22,6 +22,13 @@ std::string EigenOperations::NoRealVectors(const std::string& name) {
                   "nothing is added.";
 }
 
+std::string EigenOperations::TooManyCoefficients(const std::string& name) {
+    return "Sorry, the characteristic polynomial of " + name + " has " +
+           std::to_string(MaxDim + 1) + " coefficients, one more than a matrix of the workspace "
+                                        "can hold: charpoly(" +
+           name + ") is not added.";
+}
+
 std::string EigenOperations::SomeComplexVectors(const std::string& name,
                                                 const std::string& result) {
     return "The complex eigenvalues of " + name + " get no eigenvectors: " + result +
@@ -78,6 +85,10 @@ void EigenOperations::CharPoly(int a) {
     if (!square(a))
         return;
     const std::string name = m_workspace.Matrix(a).Name;
+    if (m_workspace.Matrix(a).Rows >= MaxDim) {
+        m_messages.ShowMessage(TooManyCoefficients(name));
+        return;
+    }
     ExactResults::Add(m_workspace, m_messages, [&] {
         const EigenAnalysis eigen = analyse(m_workspace, a, m_progress);
         const std::vector<mpq_class>& c = eigen.Characteristic();

@@ -37,6 +37,8 @@ public:
     // name of the result.
     static std::string ComplexValues(const std::string& name, const std::string& result);
     static std::string NoRealVectors(const std::string& name);
+    // A 50 x 50 has 51 coefficients, one more than a matrix may hold.
+    static std::string TooManyCoefficients(const std::string& name);
     static std::string SomeComplexVectors(const std::string& name, const std::string& result);
     static std::string ComplexNotDiagonal(const std::string& name);
     static std::string Defective(const std::string& name, const std::string& eigenvalue,

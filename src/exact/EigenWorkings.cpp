@@ -334,6 +334,9 @@ std::string EigenWorkings::working(int a, Depth depth) const {
         ExactMatrix row(1, n + 1);
         for (int k = 0; k <= n; ++k)
             row.At(1, k + 1) = c[static_cast<std::size_t>(k)];
+        if (n >= MaxDim)
+            return WorkingText::Capped(text + EndLine,
+                                       line(EigenOperations::TooManyCoefficients(name)));
         return WorkingText::Capped(text + EndLine,
                                    line("Its coefficients, the leading 1 first:") +
                                        WorkingText::ResultBlock(stored, row));

@@ -24,6 +24,8 @@ ExactMatrix ExactMatrix::Identity(int n) {
 }
 
 bool ExactMatrix::ToRecord(TMatrixRec& record) const {
+    if (m_rows > MaxDim || m_cols > MaxDim)
+        return false;
     std::vector<double> values;
     values.reserve(m_data.size());
     for (const mpq_class& entry : m_data) {

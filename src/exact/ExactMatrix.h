@@ -30,7 +30,8 @@ public:
     // Sets record's size and its Rows x Cols values to the entries rounded
     // to the nearest doubles; the name and the rest of the block stay. When
     // an entry rounds beyond the double range, returns false and leaves the
-    // record as it was. Rows and Cols must be at most MaxDim.
+    // record as it was; so too when it has more than MaxDim rows or
+    // columns, which callers refuse with a message of their own first.
     bool ToRecord(TMatrixRec& record) const;
 
     // The columns first to first + count - 1.

@@ -279,6 +279,17 @@ TEST(EigenAnalysisProperty, FiftyByFifty) {
         trace += a.At(i, i);
     EXPECT_EQ(eigen.Characteristic()[1], -trace);
     EXPECT_EQ(eigen.Characteristic()[50], RowReduction::Determinant(a));
+    // 51 coefficients do not fit a matrix of the workspace.
+    GVar ws;
+    RecordingMessages messages;
+    TMatrixRec& m = ws.AppendNew();
+    m.SetName("A");
+    m.Rows = m.Cols = 50;
+    ASSERT_TRUE(a.ToRecord(m));
+    EigenOperations(ws, messages).CharPoly(1);
+    EXPECT_EQ(messages.Take(), Texts{EigenOperations::TooManyCoefficients("A")});
+    EXPECT_EQ(ws.MatrixCount, 1);
+    EXPECT_FALSE(ExactMatrix(1, 51).ToRecord(m));
     EXPECT_EQ(eigen.Values().Rows(), 50);
     double sum = 0;
     for (const auto& v : eigen.Distinct())
