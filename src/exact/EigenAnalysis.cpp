@@ -364,7 +364,6 @@ void EigenAnalysis::findRoots() const {
             bool all = true;
             for (slong k = 0; k < roots.Count(); ++k) {
                 Eigenvalue root = value;
-                root.root = static_cast<int>(k);
                 root.isReal = roots.IsReal(k);
                 all = decided(acb_realref(roots.At(k)), root.real) && all;
                 if (!root.isReal)

@@ -55,7 +55,6 @@ public:
         double imaginary = 0.0;
         bool isReal = false;
         int algebraic = 1;
-        int root = 0; // among its factor's roots, in the root finder's order
     };
     // Real ones ascending, then the complex ones by real part, then by
     // imaginary part.
