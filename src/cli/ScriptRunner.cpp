@@ -3,6 +3,8 @@
 
 #include "ScriptRunner.h"
 
+#include "AlgebraOperations.h"
+#include "AlgebraWorkings.h"
 #include "CellText.h"
 #include "EigenOperations.h"
 #include "EigenWorkings.h"
@@ -90,11 +92,22 @@ const char* const ScriptRunner::Usage =
     "  eigenvectors SLOT      A basis of each real eigenspace: vec(A)\n"
     "  diagonalise SLOT       A = P D inv(P): adds P(A) and D(A), or says why\n"
     "                         A cannot be diagonalised\n"
+    "  lu SLOT                LU decomposition P A = L U: adds L(A), U(A) and\n"
+    "                         P(A)\n"
+    "  cofactordet SLOT       Determinant by cofactors (up to 5 x 5): det(A)\n"
+    "  adjugate SLOT          Adjugate, the transposed matrix of cofactors:\n"
+    "                         adj(A)\n"
+    "  cramer SLOT SLOT       Cramer's rule: A (square, invertible), then b\n"
+    "                         (one column); adds x(A)\n"
+    "  power SLOT TEXT        Power A^n, the exponent typed as TEXT (a whole\n"
+    "                         number from -99 to 99)\n"
+    "  trace SLOT             Trace, the sum of the diagonal: tr(A)\n"
     "  fractions on|off       Show fractions: view and list show each value as\n"
     "                         the fraction it stands for\n"
     "  working on|off         Show working: invert, cholesky, solve, det, rank,\n"
     "                         rref, system, null, colspace, rowspace, charpoly,\n"
-    "                         eigenvalues, eigenvectors, diagonalise and\n"
+    "                         eigenvalues, eigenvectors, diagonalise, lu,\n"
+    "                         cofactordet, adjugate, cramer, power, trace and\n"
     "                         multiply (up to 6 x 6) then print their worked\n"
     "                         solutions after their messages\n"
     "\n"
@@ -144,6 +157,12 @@ ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err)
         {"eigenvalues", &ScriptRunner::eigenvalues},
         {"eigenvectors", &ScriptRunner::eigenvectors},
         {"diagonalise", &ScriptRunner::diagonalise},
+        {"lu", &ScriptRunner::luDecomposition},
+        {"cofactordet", &ScriptRunner::cofactorDeterminant},
+        {"adjugate", &ScriptRunner::adjugate},
+        {"cramer", &ScriptRunner::cramer},
+        {"power", &ScriptRunner::power},
+        {"trace", &ScriptRunner::trace},
         {"fractions", &ScriptRunner::setFractions},
         {"working", &ScriptRunner::setWorking},
     };
@@ -538,6 +557,55 @@ void ScriptRunner::diagonalise(const Arguments& args) {
     EigenOperations(m_workspace, m_messages).Diagonalise(slot);
     if (m_working)
         printWorking(EigenWorkings(m_workspace).Diagonalise(slot));
+}
+
+void ScriptRunner::algebraOnOne(const Arguments& args,
+                                void (AlgebraOperations::*operation)(int),
+                                std::string (AlgebraWorkings::*working)(int) const) {
+    const int slot = slotArgument(args, 0);
+    (AlgebraOperations(m_workspace, m_messages).*operation)(slot);
+    if (m_working)
+        printWorking((AlgebraWorkings(m_workspace).*working)(slot));
+}
+
+void ScriptRunner::luDecomposition(const Arguments& args) {
+    algebraOnOne(args, &AlgebraOperations::LU, &AlgebraWorkings::LU);
+}
+
+void ScriptRunner::cofactorDeterminant(const Arguments& args) {
+    algebraOnOne(args, &AlgebraOperations::CofactorDeterminant,
+                 &AlgebraWorkings::CofactorDeterminant);
+}
+
+void ScriptRunner::adjugate(const Arguments& args) {
+    algebraOnOne(args, &AlgebraOperations::Adjugate, &AlgebraWorkings::Adjugate);
+}
+
+void ScriptRunner::trace(const Arguments& args) {
+    algebraOnOne(args, &AlgebraOperations::Trace, &AlgebraWorkings::Trace);
+}
+
+// A first pick of 0 ends the command, as onTwo does.
+void ScriptRunner::cramer(const Arguments& args) {
+    const int a = slotArgument(args, 0);
+    if (a < 1)
+        return;
+    const int b = slotArgument(args, 1);
+    AlgebraOperations(m_workspace, m_messages).Cramer(a, b);
+    if (m_working)
+        printWorking(AlgebraWorkings(m_workspace).Cramer(a, b));
+}
+
+// As scale does, slot 0 reads no exponent; an exponent that does not read
+// shows its message, and the worked solution says so too.
+void ScriptRunner::power(const Arguments& args) {
+    const int slot = slotArgument(args, 0);
+    if (slot < 1)
+        return;
+    const std::string text = textAfterSlot(args);
+    AlgebraOperations(m_workspace, m_messages).Power(slot, text);
+    if (m_working)
+        printWorking(AlgebraWorkings(m_workspace).Power(slot, text));
 }
 
 // One empty line between two workings that follow each other, so that

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+class AlgebraOperations;
+class AlgebraWorkings;
 class MatOperations;
 
 // Replays menu commands from a script over one workspace, for teachers who
@@ -109,6 +111,14 @@ private:
     void eigenvalues(const Arguments& args);
     void eigenvectors(const Arguments& args);
     void diagonalise(const Arguments& args);
+    void algebraOnOne(const Arguments& args, void (AlgebraOperations::*operation)(int),
+                      std::string (AlgebraWorkings::*working)(int) const);
+    void luDecomposition(const Arguments& args);
+    void cofactorDeterminant(const Arguments& args);
+    void adjugate(const Arguments& args);
+    void cramer(const Arguments& args);
+    void power(const Arguments& args);
+    void trace(const Arguments& args);
     void setFractions(const Arguments& args);
     void setWorking(const Arguments& args);
     static bool switchArgument(const Arguments& args);

@@ -24,6 +24,7 @@ public:
     IntegerMatrix& operator=(const IntegerMatrix&) = delete;
 
     fmpz_mat_struct* get() { return m_mat; }
+    const fmpz_mat_struct* get() const { return m_mat; }
     fmpz* at(int i, int j) { return fmpz_mat_entry(m_mat, i, j); }
 
 private:
@@ -38,6 +39,7 @@ public:
     Integer& operator=(const Integer&) = delete;
 
     fmpz* get() { return m_value; }
+    const fmpz* get() const { return m_value; }
     mpz_class value() const {
         mpz_class result;
         fmpz_get_mpz(result.get_mpz_t(), m_value);
@@ -65,6 +67,39 @@ mpz_class wholeRows(const ExactMatrix& a, IntegerMatrix& m) {
         scale *= lcm;
     }
     return scale;
+}
+// Fills m with a times the least common multiple of all its denominators,
+// and returns that multiple. a is not empty.
+mpz_class wholeMatrix(const ExactMatrix& a, IntegerMatrix& m) {
+    mpz_class scale = 1;
+    for (int i = 1; i <= a.Rows(); ++i)
+        scale = lcm(scale, a.RowDenominator(i));
+    mpz_class entry;
+    for (int i = 1; i <= a.Rows(); ++i)
+        for (int j = 1; j <= a.Cols(); ++j) {
+            const mpq_class& value = a.At(i, j);
+            mpz_divexact(entry.get_mpz_t(), scale.get_mpz_t(), value.get_den_mpz_t());
+            entry *= value.get_num();
+            fmpz_set_mpz(m.at(i - 1, j - 1), entry.get_mpz_t());
+        }
+    return scale;
+}
+
+// The entries of m times factor.
+ExactMatrix scaled(const IntegerMatrix& m, int rows, int cols, const mpq_class& factor) {
+    ExactMatrix result(rows, cols);
+    mpz_class entry;
+    for (int i = 0; i < rows; ++i)
+        for (int j = 0; j < cols; ++j) {
+            fmpz_get_mpz(entry.get_mpz_t(), fmpz_mat_entry(m.get(), i, j));
+            result.At(i + 1, j + 1) = mpq_class(entry) * factor;
+        }
+    return result;
+}
+
+void requireSquare(const ExactMatrix& a) {
+    if (a.Rows() != a.Cols())
+        throw std::invalid_argument("a square matrix is needed");
 }
 } // namespace
 
@@ -120,4 +155,72 @@ ExactMatrix FlintMatrix::Rref(const ExactMatrix& a, WorkProgress* progress) {
         }
     ReportProgress(progress, 1, 1);
     return reduced;
+}
+
+bool FlintMatrix::Inverse(const ExactMatrix& a, ExactMatrix& inverse, WorkProgress* progress) {
+    requireSquare(a);
+    const int n = a.Rows();
+    if (n == 0) {
+        inverse = ExactMatrix();
+        return true;
+    }
+    ReportProgress(progress, 0, 1);
+    IntegerMatrix m(n, n);
+    // a = m / s, so inv(a) = s inv(m) = s b / den.
+    const mpz_class scale = wholeMatrix(a, m);
+    IntegerMatrix b(n, n);
+    Integer den;
+    if (fmpz_mat_inv(b.get(), den.get(), m.get()) == 0 || fmpz_is_zero(den.get()))
+        return false;
+    mpq_class factor(scale, den.value());
+    factor.canonicalize();
+    inverse = scaled(b, n, n, factor);
+    ReportProgress(progress, 1, 1);
+    return true;
+}
+
+ExactMatrix FlintMatrix::Power(const ExactMatrix& a, int n, const PowerStep& step,
+                               WorkProgress* progress) {
+    requireSquare(a);
+    if (n < 0)
+        throw std::invalid_argument("the exponent is never negative here");
+    const int size = a.Rows();
+    if (n == 0 || size == 0)
+        return ExactMatrix::Identity(size);
+    IntegerMatrix current(size, size);
+    const mpz_class scale = wholeMatrix(a, current);
+    IntegerMatrix base(size, size);
+    fmpz_mat_set(base.get(), current.get());
+    IntegerMatrix product(size, size);
+    int top = 0;
+    while ((n >> (top + 1)) != 0)
+        ++top;
+    int reached = 1;
+    const auto tell = [&](int left, int right) {
+        if (step) {
+            mpz_class divisor;
+            mpz_pow_ui(divisor.get_mpz_t(), scale.get_mpz_t(), static_cast<unsigned long>(reached));
+            step(reached, left, right, scaled(current, size, size, mpq_class(1, divisor)));
+        }
+    };
+    for (int bit = top - 1; bit >= 0; --bit) {
+        ReportProgress(progress, top - 1 - bit, top);
+        fmpz_mat_mul(product.get(), current.get(), current.get());
+        fmpz_mat_swap(product.get(), current.get());
+        const int half = reached;
+        reached *= 2;
+        tell(half, half);
+        if ((n >> bit) & 1) {
+            fmpz_mat_mul(product.get(), current.get(), base.get());
+            fmpz_mat_swap(product.get(), current.get());
+            ++reached;
+            tell(reached - 1, 1);
+        }
+    }
+    mpz_class divisor;
+    mpz_pow_ui(divisor.get_mpz_t(), scale.get_mpz_t(), static_cast<unsigned long>(n));
+    mpq_class factor(1, divisor);
+    factor.canonicalize();
+    ReportProgress(progress, top, top);
+    return scaled(current, size, size, factor);
 }

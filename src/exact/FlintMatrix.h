@@ -7,6 +7,8 @@
 
 #include <gmpxx.h>
 
+#include <functional>
+
 class WorkProgress;
 
 // Determinant, rank and reduced row echelon form by FLINT, whose
@@ -26,4 +28,21 @@ public:
     static mpq_class Determinant(const ExactMatrix& a, WorkProgress* progress = nullptr);
     static int Rank(const ExactMatrix& a, WorkProgress* progress = nullptr);
     static ExactMatrix Rref(const ExactMatrix& a, WorkProgress* progress = nullptr);
+
+    // The inverse of a square matrix; false, with inverse untouched, when
+    // a is singular.
+    static bool Inverse(const ExactMatrix& a, ExactMatrix& inverse,
+                        WorkProgress* progress = nullptr);
+
+    // Hears each power as repeated squaring reaches it: power = left +
+    // right, the exponents of the two factors multiplied.
+    using PowerStep = std::function<void(int power, int left, int right, const ExactMatrix& value)>;
+
+    // a^n of a square matrix, n >= 0 (the identity for 0), by repeated
+    // squaring from the highest bit of n down: a^2 = a a, a^4 = a^2 a^2,
+    // a^5 = a^4 a. The products are taken on whole numbers (a times the
+    // least common multiple d of its denominators, the result divided by
+    // d^n), where FLINT multiplies by multimodular methods.
+    static ExactMatrix Power(const ExactMatrix& a, int n, const PowerStep& step = nullptr,
+                             WorkProgress* progress = nullptr);
 };

@@ -10,7 +10,7 @@ const std::size_t ShownBytes = WorkingText::MaxBytes - 100000;
 } // namespace
 
 void OperationWriter::Done(const HandElimination::Operation& operation, const ExactMatrix& after) {
-    m_text += WorkingText::Line(operation.Text());
+    m_text += WorkingText::Line(operation.Text() + Aside(operation));
     if (m_show && m_text.size() > ShownBytes) {
         m_show = false;
         m_text += WorkingText::Line(

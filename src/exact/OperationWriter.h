@@ -26,6 +26,10 @@ public:
     void Finish();
 
 protected:
+    // Words after the operation on its line, for workings that say more
+    // of each step; none by default.
+    virtual std::string Aside(const HandElimination::Operation&) const { return std::string(); }
+
     // A line about the elimination, followed by an empty line while
     // matrices are shown.
     void Note(const std::string& text);

@@ -23,15 +23,18 @@ std::string sizeText(const TMatrixRec& m) {
 }
 } // namespace
 
+std::string SystemOperations::NotOneColumn(const TMatrixRec& A, const TMatrixRec& B) {
+    return "Error, " + B.Name + " must be one column with as many rows as " + A.Name + ": " +
+           A.Name + " is " + sizeText(A) + ", " + B.Name + " is " + sizeText(B) + ".";
+}
+
 void SystemOperations::SolveSystem(int a, int b) {
     if (!m_workspace.IsSlot(a) || !m_workspace.IsSlot(b))
         return;
     const TMatrixRec& A = m_workspace.Matrix(a);
     const TMatrixRec& B = m_workspace.Matrix(b);
     if (B.Cols != 1 || B.Rows != A.Rows) {
-        m_messages.ShowMessage("Error, " + B.Name + " must be one column with as many rows as " +
-                               A.Name + ": " + A.Name + " is " + sizeText(A) + ", " + B.Name +
-                               " is " + sizeText(B) + ".");
+        m_messages.ShowMessage(NotOneColumn(A, B));
         return;
     }
     const std::string nameA = A.Name;

@@ -7,6 +7,7 @@
 
 class ExactMatrix;
 class GVar;
+struct TMatrixRec;
 class LinearSystem;
 class Messages;
 class WorkProgress;
@@ -44,6 +45,10 @@ public:
 
     // "row(A)": the non-zero rows of rref(A).
     void RowSpace(int a);
+
+    // The refusal of a right-hand side b that is not one column with as
+    // many rows as A: shared with Cramer's rule.
+    static std::string NotOneColumn(const TMatrixRec& a, const TMatrixRec& b);
 
 private:
     // The end of the message when the space holds only the zero vector, or

@@ -3,6 +3,7 @@
 
 #include "LinearAlgebraMenu.h"
 
+#include "AlgebraCommands.h"
 #include "EigenCommands.h"
 #include "ExactCommands.h"
 #include "PracticeCommand.h"
@@ -12,7 +13,7 @@
 
 LinearAlgebraMenu::LinearAlgebraMenu(const ExactCommands& exact, const PracticeCommand& practice,
                                      const SystemCommands& systems, const EigenCommands& eigen,
-                                     QWidget* parent)
+                                     const AlgebraCommands& algebra, QWidget* parent)
     : QMenu(QStringLiteral("&Linear algebra"), parent) {
     setObjectName(QStringLiteral("LinearAlgebra1"));
     menuAction()->setProperty("helpContext", HelpContext);
@@ -23,6 +24,7 @@ LinearAlgebraMenu::LinearAlgebraMenu(const ExactCommands& exact, const PracticeC
         exact.OperationActions() << practice.Action(), // elimination, then by hand
         systems.Actions(),                             // systems and the spaces of a matrix
         eigen.Actions(),                               // eigenvalues
+        algebra.Actions(),                             // LU, cofactors, powers
         {exact.ShowWorkingAction()},
     };
     for (const QList<QAction*>& group : groups) {

@@ -5,6 +5,7 @@
 
 #include <QMenu>
 
+class AlgebraCommands;
 class EigenCommands;
 class ExactCommands;
 class PracticeCommand;
@@ -20,5 +21,6 @@ public:
     static constexpr int HelpContext = 31;
 
     LinearAlgebraMenu(const ExactCommands& exact, const PracticeCommand& practice,
-                      const SystemCommands& systems, const EigenCommands& eigen, QWidget* parent);
+                      const SystemCommands& systems, const EigenCommands& eigen,
+                      const AlgebraCommands& algebra, QWidget* parent);
 };

@@ -4,6 +4,7 @@
 #include "MDIFrame.h"
 
 #include "About.h"
+#include "AlgebraCommands.h"
 #include "DialogStyle.h"
 #include "EigenCommands.h"
 #include "ExactCommands.h"
@@ -95,6 +96,8 @@ TFrameForm::TFrameForm(QWidget* parent)
     m_exact = new ExactCommands(m_workspace, m_messages, [this] { return pickMatrix(); }, this);
     m_systems = new SystemCommands(*m_exact, m_workspace, [this] { return pickMatrix(); }, this);
     m_eigen = new EigenCommands(*m_exact, this);
+    m_algebra = new AlgebraCommands(*m_exact, m_workspace, m_messages,
+                                    [this] { return pickMatrix(); }, this);
     m_grid = new GridCommands(m_workspace, m_messages, [this] { return pickMatrix(); },
                               [this] { return m_exact->ShowFractions(); }, this);
     m_practice = new PracticeCommand(m_workspace, m_messages, [this] { return pickMatrix(); }, this);

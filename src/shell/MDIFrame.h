@@ -13,6 +13,7 @@
 
 #include <functional>
 
+class AlgebraCommands;
 class EigenCommands;
 class ExactCommands;
 class GridCommands;
@@ -146,6 +147,7 @@ private:
     ExactCommands* m_exact = nullptr;
     SystemCommands* m_systems = nullptr;
     EigenCommands* m_eigen = nullptr;
+    AlgebraCommands* m_algebra = nullptr;
     GridCommands* m_grid = nullptr;
     PracticeCommand* m_practice = nullptr;
     QDate m_lastShownDate;

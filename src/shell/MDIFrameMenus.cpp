@@ -203,7 +203,7 @@ void TFrameForm::createMenus() {
     for (const Command& c : NumericCommands)
         numeric->addAction(Action(QString::fromLatin1(c.name)));
 
-    place(new LinearAlgebraMenu(*m_exact, *m_practice, *m_systems, *m_eigen, this));
+    place(new LinearAlgebraMenu(*m_exact, *m_practice, *m_systems, *m_eigen, *m_algebra, this));
 
     m_windowMenu = menu(QStringLiteral("&Window"), 5,
                         QStringLiteral("Select, tile, cascade and arrange edit windows."));

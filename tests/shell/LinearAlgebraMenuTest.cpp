@@ -7,6 +7,8 @@
 // and the eigenvalue commands give the core's results, messages and worked
 // solutions.
 #include "LinearAlgebraMenu.h"
+#include "AlgebraOperations.h"
+#include "AlgebraWorkings.h"
 #include "BoxMessages.h"
 #include "EigenOperations.h"
 #include "EigenWorkings.h"
@@ -14,6 +16,7 @@
 #include "MDIChild.h"
 #include "MDIFrame.h"
 #include "ModalDriver.h"
+#include "PowerForm.h"
 #include "RecordingMessages.h"
 #include "SystemOperations.h"
 #include "SystemWorkings.h"
@@ -23,6 +26,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -114,18 +118,23 @@ TEST_F(LinearAlgebraWindow, HoldsEliminationSystemsEigenvaluesThenShowWorkingAnd
                                   QStringLiteral("C&haracteristic polynomial"),
                                   QStringLiteral("E&igenvalues"), QStringLiteral("Eigen&vectors"),
                                   QStringLiteral("Di&agonalise"), QStringLiteral("-"),
-                                  QStringLiteral("Show &working")}));
-    // Practising and each eigenvalue command open their own help topics and
-    // have hints.
+                                  QStringLiteral("&LU decomposition"),
+                                  QStringLiteral("Determinant by co&factors"),
+                                  QStringLiteral("Adju&gate"), QStringLiteral("Cra&mer's rule..."),
+                                  QStringLiteral("Matri&x power..."), QStringLiteral("&Trace"),
+                                  QStringLiteral("-"), QStringLiteral("Show &working")}));
+    // Practising and each command beyond the elimination group open their
+    // own help topics and have hints.
     QList<int> contexts;
     for (const char* name :
-         {"Practise1", "Charpoly1", "Eigenvalues1", "Eigenvectors1", "Diagonalise1"}) {
+         {"Practise1", "Charpoly1", "Eigenvalues1", "Eigenvectors1", "Diagonalise1", "LU1",
+          "Cofactordet1", "Adjugate1", "Cramer1", "Power1", "Trace1"}) {
         QAction* a = frame->findChild<QAction*>(QString::fromLatin1(name));
         ASSERT_NE(a, nullptr) << name;
         contexts << a->property("helpContext").toInt();
         EXPECT_FALSE(a->toolTip().isEmpty()) << name;
     }
-    EXPECT_EQ(contexts, (QList<int>{40, 36, 37, 38, 39}));
+    EXPECT_EQ(contexts, (QList<int>{40, 36, 37, 38, 39, 41, 42, 43, 44, 45, 46}));
     QStringList commands = items;
     commands.removeAll(QStringLiteral("-"));
     EXPECT_EQ(accessKeys(commands).size(), commands.size());
@@ -328,6 +337,93 @@ TEST_F(LinearAlgebraWindow, EigenvalueCommandsFromTheMenuGiveTheCoresResultsAndW
             EXPECT_EQ(Block(m), c.added[k].second) << m.Name;
         }
         ExpectOneWorkingShowing(working);
+    }
+}
+
+// Types each text in turn into the exponent dialog, shown again after a
+// text that does not read, and confirms it; the message boxes between are
+// BoxAnswerer's.
+void answerPower(QStringList texts) {
+    QTimer::singleShot(10, [texts]() mutable {
+        auto* form = qobject_cast<PowerForm*>(QApplication::activeModalWidget());
+        if (form == nullptr || !form->isVisible()) {
+            answerPower(texts);
+            return;
+        }
+        form->PowerEdit->setText(texts.takeFirst());
+        if (!texts.isEmpty())
+            answerPower(texts);
+        press(form, QStringLiteral("OK"));
+    });
+}
+
+// Each command of the group from the menu by its access key: the results
+// added, the message boxes and the worked solutions are the core's; the
+// exponent dialog asks again after an exponent that does not read, keeping
+// it, and a matrix that is not square is refused before it is asked.
+TEST_F(LinearAlgebraWindow, AlgebraCommandsFromTheMenuGiveTheCoresResultsAndWorkings) {
+    AddMatrix(frame->Workspace(), "A", {{0, 2}, {1, 1}});
+    AddMatrix(frame->Workspace(), "b", {{2}, {3}});
+    AddMatrix(frame->Workspace(), "S", {{1, 2}, {2, 4}});
+    frame->Exact()->ShowWorkingAction()->setChecked(true);
+    struct Case {
+        Qt::Key key;
+        QList<int> picks;
+        QStringList typed;
+        std::vector<std::pair<std::string, Rows>> added;
+        std::vector<std::string> said;
+    };
+    const Case cases[] = {
+        {Qt::Key_L, {1}, {},
+         {{"L(A)", {{1, 0}, {0, 1}}}, {"U(A)", {{1, 1}, {0, 2}}}, {"P(A)", {{0, 1}, {1, 0}}}},
+         {}},
+        {Qt::Key_F, {1}, {}, {{"det(A)", {{-2}}}}, {}},
+        {Qt::Key_G, {3}, {}, {{"adj(S)", {{4, -2}, {-2, 1}}}}, {}},
+        {Qt::Key_M, {1, 2}, {}, {{"x(A)", {{2}, {1}}}}, {}},
+        {Qt::Key_M, {3, 2}, {}, {}, {AlgebraOperations::CramerSingularMessage("S")}},
+        {Qt::Key_X, {1}, {QStringLiteral("2.5"), QStringLiteral(" -1 ")},
+         {{"A^-1", {{-0.5, 1}, {0.5, 0}}}}, {AlgebraOperations::ExponentMessage}},
+        {Qt::Key_X, {2}, {}, {}, {"Error, matrix must be square for this operation."}},
+        {Qt::Key_T, {1}, {}, {{"tr(A)", {{1}}}}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(1, static_cast<char>(c.key)) + " on slot " +
+                     std::to_string(c.picks.first()));
+        const int before = frame->Workspace().MatrixCount;
+        const AlgebraWorkings workings(frame->Workspace());
+        const int a = c.picks.first();
+        const int b = c.picks.last();
+        const std::string working =
+            c.key == Qt::Key_L   ? workings.LU(a)
+            : c.key == Qt::Key_F ? workings.CofactorDeterminant(a)
+            : c.key == Qt::Key_G ? workings.Adjugate(a)
+            : c.key == Qt::Key_M ? workings.Cramer(a, b)
+            : c.key == Qt::Key_X ? (c.typed.isEmpty() ? std::string()
+                                                      : workings.Power(a, c.typed.last().toStdString()))
+                                 : workings.Trace(a);
+        BoxAnswerer boxes;
+        pickInTurn(c.picks);
+        if (!c.typed.isEmpty())
+            answerPower(c.typed);
+        frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+        QTest::keyClick(frame.get(), Qt::Key_L, Qt::AltModifier);
+        QWidget* popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr);
+        QTest::keyClick(popup, c.key);
+
+        QStringList texts;
+        for (const std::string& text : c.said)
+            texts << BoxMessages::DisplayText(text);
+        EXPECT_EQ(boxes.texts, texts);
+        ASSERT_EQ(frame->Workspace().MatrixCount, before + static_cast<int>(c.added.size()));
+        for (std::size_t k = 0; k < c.added.size(); ++k) {
+            const TMatrixRec& m = frame->Workspace().Matrix(before + 1 + static_cast<int>(k));
+            EXPECT_EQ(m.Name, c.added[k].first);
+            EXPECT_EQ(Block(m), c.added[k].second) << m.Name;
+        }
+        if (!working.empty())
+            ExpectOneWorkingShowing(working);
     }
 }
 
