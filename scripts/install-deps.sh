@@ -32,6 +32,12 @@ packages=(
     xdotool
     wmctrl
     x11-utils
+    # the accessibility check: a private session bus, the AT-SPI bus and
+    # registry, and Python's AT-SPI bindings (gi.repository.Atspi) to read it
+    dbus-bin
+    at-spi2-core
+    python3-gi
+    gir1.2-atspi-2.0
     # reading printed PDF files back in tests
     poppler-utils
     # the fuzz targets (make fuzz): clang with libFuzzer and the sanitizers

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCompleter>
 #include <QFileDialog>
+#include <QLabel>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -30,7 +31,29 @@ void closePopups(QFileDialog& dialog) {
 const char* const FileDialogs::ReadOnlyMessage =
     "%1\nThis file is read-only. Choose another name.";
 
+// Qt's own dialog shows "Look in:" and "Files of type:" beside their boxes
+// without tying them together, so a screen reader names each box by its
+// value alone.
+void FileDialogs::Label(QFileDialog& dialog) {
+    const struct {
+        const char* label;
+        const char* field;
+        const char* name;
+    } pairs[] = {{"lookInLabel", "lookInCombo", "Look in"},
+                 {"fileTypeLabel", "fileTypeCombo", "Files of type"},
+                 {"fileNameLabel", "fileNameEdit", "File name"}};
+    for (const auto& pair : pairs) {
+        auto* field = dialog.findChild<QWidget*>(QString::fromLatin1(pair.field));
+        if (field == nullptr)
+            continue;
+        field->setAccessibleName(QString::fromLatin1(pair.name));
+        if (auto* label = dialog.findChild<QLabel*>(QString::fromLatin1(pair.label)))
+            label->setBuddy(field);
+    }
+}
+
 int FileDialogs::Run(QFileDialog& dialog, bool refuseReadOnly) {
+    Label(dialog);
     if (!refuseReadOnly) {
         const int result = dialog.exec();
         closePopups(dialog);

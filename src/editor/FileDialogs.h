@@ -15,6 +15,9 @@ public:
     // chosen file that exists but may not be written is refused with a
     // message and the dialog asks again.
     static int Run(QFileDialog& dialog, bool refuseReadOnly = false);
+    // Ties the dialog's fields to their labels and names them; Run does it
+    // for every dialog it shows.
+    static void Label(QFileDialog& dialog);
 
     // The message that refuses a read-only file.
     static const char* const ReadOnlyMessage;

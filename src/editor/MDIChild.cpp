@@ -19,6 +19,7 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -64,6 +65,7 @@ TChild::TChild(QPrinter& printer, QWidget* parent) : QWidget(parent), m_printer(
 
     m_memo = new QPlainTextEdit(this);
     m_memo->setObjectName(QStringLiteral("Memo1"));
+    m_memo->setAccessibleName(QStringLiteral("Text"));
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
     font.setPointSize(8);
@@ -214,23 +216,25 @@ void TChild::createToolStrip() {
         int x;
         const char* name;
         const char* hint;
+        const char* spoken; // the name a screen reader says: Print has no hint
         Kind icon;
         void (TChild::*run)();
     };
     const Button buttons[] = {
-        {0, "SaveButton", "Save File", Kind::Save, &TChild::Save1Click},
-        {22, "OpenButton1", "Open a file", Kind::Open, nullptr},
-        {44, "CloseFileButton", "Close file", Kind::Close, &TChild::Close1Click},
-        {66, "PrintFileButton1", "", Kind::Print, &TChild::Print1Click},
-        {100, "SelectFontButton", "Select Font", Kind::Font, &TChild::Font1Click},
-        {132, "CopyButton", "Copy Text", Kind::Copy, &TChild::Copy1Click},
-        {166, "PasteText", "Paste Text", Kind::Paste, &TChild::Paste1Click},
+        {0, "SaveButton", "Save File", "Save file", Kind::Save, &TChild::Save1Click},
+        {22, "OpenButton1", "Open a file", "Open a file", Kind::Open, nullptr},
+        {44, "CloseFileButton", "Close file", "Close file", Kind::Close, &TChild::Close1Click},
+        {66, "PrintFileButton1", "", "Print", Kind::Print, &TChild::Print1Click},
+        {100, "SelectFontButton", "Select Font", "Select font", Kind::Font, &TChild::Font1Click},
+        {132, "CopyButton", "Copy Text", "Copy text", Kind::Copy, &TChild::Copy1Click},
+        {166, "PasteText", "Paste Text", "Paste text", Kind::Paste, &TChild::Paste1Click},
         // Cuts, as the Cut item does.
-        {188, "CutTextButton", "Cut Text", Kind::Cut, &TChild::Cut1Click},
-        {210, "DelTextButton", "Delete Text", Kind::Delete, &TChild::Delete1Click},
-        {240, "LeftJustifyButton", "Left Justify", Kind::AlignLeft, &TChild::LeftJustifyButtonClick},
-        {262, "CenterTextButton", "Center Text", Kind::AlignCenter, &TChild::CenterTextButtonClick},
-        {284, "RightJustifyButton", "Right Justify", Kind::AlignRight,
+        {188, "CutTextButton", "Cut Text", "Cut text", Kind::Cut, &TChild::Cut1Click},
+        {210, "DelTextButton", "Delete Text", "Delete text", Kind::Delete, &TChild::Delete1Click},
+        {240, "LeftJustifyButton", "Left Justify", "Left justify", Kind::AlignLeft, &TChild::LeftJustifyButtonClick},
+        {262, "CenterTextButton", "Center Text", "Centre text", Kind::AlignCenter, &TChild::CenterTextButtonClick},
+        {284, "RightJustifyButton", "Right Justify", "Right justify",
+         Kind::AlignRight,
          &TChild::RightJustifyButtonClick},
     };
     for (const Button& b : buttons) {
@@ -238,6 +242,9 @@ void TChild::createToolStrip() {
         button->setObjectName(QString::fromLatin1(b.name));
         button->setIcon(ToolIcons::Make(b.icon));
         button->setToolTip(QString::fromLatin1(b.hint));
+        button->setAccessibleName(QString::fromLatin1(b.spoken));
+        if (*b.hint != '\0')
+            button->setAccessibleDescription(QString::fromLatin1(b.hint));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setGeometry(b.x, 1, 23, 23);
@@ -258,6 +265,14 @@ void TChild::createToolStrip() {
         box->setEditable(true);
         box->setFont(boxFont);
         box->setInsertPolicy(QComboBox::NoInsert);
+    }
+    // The boxes have no label on screen; a screen reader names them, the
+    // size box otherwise only by its value.
+    const std::pair<QComboBox*, QString> spoken[] = {{m_comboBox1, QStringLiteral("Font name")},
+                                                     {m_comboBox2, QStringLiteral("Font size")}};
+    for (const auto& [box, name] : spoken) {
+        box->setAccessibleName(name);
+        box->lineEdit()->setAccessibleName(name);
     }
     m_comboBox1->setGeometry(4, 26, 180, 22);
     m_comboBox2->setGeometry(184, 26, 44, 22);

@@ -22,6 +22,8 @@ TMatForm::TMatForm(const GVar& workspace, QWidget* parent) : QDialog(parent) {
 
     MatListBox = new SelectionList(workspace, QAbstractItemView::SingleSelection, this);
     MatListBox->setObjectName(QStringLiteral("MatListBox"));
+    MatListBox->setAccessibleName(QStringLiteral("Matrices"));
+    heading->setBuddy(MatListBox);
     DialogStyle::Apply(MatListBox, 13);
     connect(MatListBox, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 

@@ -51,6 +51,7 @@ TGridMatForm::TGridMatForm(bool editing, Messages& messages, const RoomCheck& ro
     ColsBox = countBox(this, "ColsBox");
     Model = new MatrixGridModel(this);
     Grid = new MatrixGridView(Model, messages, this);
+    Grid->setAccessibleName(QStringLiteral("Matrix values"));
     Grid->setMinimumSize(520, 260);
 
     auto* line = new QHBoxLayout;

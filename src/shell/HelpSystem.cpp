@@ -57,6 +57,25 @@ int contextOf(const QObject* object) {
     return ok ? context : 0;
 }
 
+// Tab leaves the text for the buttons, as in any window; Ctrl+Tab and
+// Ctrl+Shift+Tab walk its links, which Enter follows.
+class HelpBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+        if (tab && (event->modifiers() & Qt::ControlModifier)) {
+            QTextBrowser::focusNextPrevChild(event->key() == Qt::Key_Tab &&
+                                             !(event->modifiers() & Qt::ShiftModifier));
+            return;
+        }
+        QTextBrowser::keyPressEvent(event);
+    }
+};
+
 // The help window: one for the whole program, made on first use and kept, so
 // that a student who moves or sizes it finds it again where it was.
 class HelpWindow : public QWidget {
@@ -67,8 +86,9 @@ public:
         setAttribute(Qt::WA_QuitOnClose, false);
         resize(620, 520);
 
-        m_browser = new QTextBrowser(this);
+        m_browser = new HelpBrowser(this);
         m_browser->setObjectName(QStringLiteral("helpBrowser"));
+        m_browser->setAccessibleName(QStringLiteral("Help text"));
         m_browser->setOpenExternalLinks(true);
 
         auto* contents = new QPushButton(tr("&Contents"), this);

@@ -4,6 +4,7 @@
 #include "MDIFrame.h"
 
 #include "About.h"
+#include "AccessibleMenuItem.h"
 #include "AlgebraCommands.h"
 #include "DialogStyle.h"
 #include "EigenCommands.h"
@@ -79,6 +80,7 @@ int TFrameForm::SplashSeconds = 3;
 TFrameForm::TFrameForm(QWidget* parent)
     : QMainWindow(parent), m_messages(this), m_reader(m_messages) {
     setWindowTitle(QStringLiteral("Zendra"));
+    AccessibleMenuItem::Install();
     // Every window of the program, dialogs and viewers included, carries it.
     QApplication::setWindowIcon(ToolIcons::ProgramIcon());
     setWindowIcon(ToolIcons::ProgramIcon());

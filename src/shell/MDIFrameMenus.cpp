@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <iterator>
 
@@ -151,6 +152,10 @@ void TFrameForm::createActions() {
             connect(action, &QAction::triggered, this, c.handler);
         }
     }
+    // The captions keep their spelling; a screen reader says the words.
+    Action(QStringLiteral("Invert"))->setProperty("accessibleName", QStringLiteral("Invert matrix"));
+    Action(QStringLiteral("Fowardbacksubstitutionofma1"))
+        ->setProperty("accessibleName", QStringLiteral("Forward/back substitution"));
 
     connect(make("Tile1", QStringLiteral("&Tile"), 5, QStringLiteral("Tile edit windows")),
             &QAction::triggered, this, &TFrameForm::Tile1Click);
@@ -241,6 +246,9 @@ void TFrameForm::updateWindowMenu() {
 
 void TFrameForm::createToolBar() {
     m_toolBar = addToolBar(QStringLiteral("ToolBar1"));
+    // Qt's button for the tools that do not fit has a picture only.
+    if (auto* more = m_toolBar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("More tools"));
     m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
     m_toolBar->setMovable(false);
     m_toolBar->setIconSize(QSize(16, 16));
@@ -262,6 +270,10 @@ void TFrameForm::createToolBar() {
         connect(item, &QAction::enabledChanged, button, &QAction::setEnabled);
         button->setEnabled(item->isEnabled());
         m_toolBar->addAction(button);
+        QWidget* tool = m_toolBar->widgetForAction(button);
+        const QString spoken = item->property("accessibleName").toString();
+        tool->setAccessibleName(spoken.isEmpty() ? button->text() : spoken);
+        tool->setAccessibleDescription(QString::fromLatin1(b.hint));
         if (*b.hint == '\0')
             m_toolBar->widgetForAction(button)->installEventFilter(new NoToolTip(button));
     }

@@ -66,6 +66,10 @@ Qt::ItemFlags MatrixGridModel::flags(const QModelIndex& index) const {
 QVariant MatrixGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role == Qt::DisplayRole)
         return section + 1;
+    // Read out as "Row 2" and "Column 3" rather than a bare number.
+    if (role == Qt::AccessibleTextRole)
+        return (orientation == Qt::Vertical ? QStringLiteral("Row %1") : QStringLiteral("Column %1"))
+            .arg(section + 1);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 

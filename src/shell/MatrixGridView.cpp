@@ -30,6 +30,10 @@ public:
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
         m_editor = QStyledItemDelegate::createEditor(parent, option, index);
+        // The cell being typed in says where it is, as the cells do.
+        m_editor->setAccessibleName(QStringLiteral("Row %1, column %2")
+                                        .arg(index.row() + 1)
+                                        .arg(index.column() + 1));
         return m_editor;
     }
 
@@ -115,6 +119,16 @@ void MatrixGridView::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Paste)) {
         PasteClipboard();
         return;
+    }
+    // Tab moves between cells, as in a spreadsheet; Ctrl+Tab and
+    // Ctrl+Shift+Tab leave the grid for the next and previous control.
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
+            const bool back = event->key() == Qt::Key_Backtab ||
+                              (event->modifiers() & Qt::ShiftModifier);
+            QWidget::focusNextPrevChild(!back);
+            return;
+        }
     }
     if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
         switch (event->key()) {

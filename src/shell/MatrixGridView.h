@@ -9,7 +9,8 @@ class MatrixGridModel;
 class Messages;
 
 // The grid of the matrix dialog, kept to the keyboard as a spreadsheet is:
-// Tab and the arrows move, typing replaces a cell, F2 edits it in place,
+// Tab and the arrows move, Ctrl+Tab and Ctrl+Shift+Tab leave the grid,
+// typing replaces a cell, F2 edits it in place,
 // Enter moves down (also out of an edit), Delete clears the selected cells,
 // Ctrl+C copies them as tab-separated text and Ctrl+V pastes a block at the
 // current cell. Columns widen to show their texts whole, up to the width of

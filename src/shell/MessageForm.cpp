@@ -3,6 +3,7 @@
 
 #include "MessageForm.h"
 
+#include "ReadableLabel.h"
 #include "ToolIcons.h"
 
 #include <QCloseEvent>
@@ -92,7 +93,8 @@ TMsgForm::TMsgForm(QWidget* parent) : QDialog(parent) {
     m_closeBtn = MakeButton(QStringLiteral("&Close"), QStringLiteral("Leave screen"), this);
     m_closeBtn->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
 
-    m_displayText = new QLabel(this);
+    m_displayText = new ReadableLabel(this);
+    m_displayText->setAccessibleName(QStringLiteral("Results"));
     QFont textFont(QStringLiteral("Courier New"));
     textFont.setStyleHint(QFont::TypeWriter);
     textFont.setPixelSize(13);
@@ -102,6 +104,9 @@ TMsgForm::TMsgForm(QWidget* parent) : QDialog(parent) {
     // The text scrolls once the form would outgrow the screen.
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(QStringLiteral("DisplayScroll"));
+    // Only a frame for the text, which the arrows of the form scroll: it has
+    // no place of its own among the buttons the Tab key visits.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setWidget(m_displayText);
     m_scroll->setWidgetResizable(false);

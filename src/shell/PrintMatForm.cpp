@@ -25,6 +25,8 @@ TPrintMat::TPrintMat(const GVar& workspace, QWidget* parent) : QDialog(parent) {
 
     MatList = new SelectionList(workspace, QAbstractItemView::ExtendedSelection, this);
     MatList->setObjectName(QStringLiteral("MatList"));
+    MatList->setAccessibleName(QStringLiteral("Matrices"));
+    heading->setBuddy(MatList);
     DialogStyle::Apply(MatList, 13);
 
     const DialogStyle::Buttons buttons =

@@ -32,6 +32,10 @@ TRenMat::TRenMat(const QString& currentName, QWidget* parent) : QDialog(parent) 
     Edit2->setObjectName(QStringLiteral("Edit2"));
     DialogStyle::Apply(Edit2, 13);
     to->setBuddy(Edit2);
+    from->setBuddy(Edit1);
+    // "to" alone says little to a screen reader.
+    Edit1->setAccessibleName(QStringLiteral("Current name"));
+    Edit2->setAccessibleName(QStringLiteral("New name"));
 
     const DialogStyle::Buttons buttons = DialogStyle::MakeButtons(this);
     auto* line = new QHBoxLayout;

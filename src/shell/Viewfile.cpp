@@ -66,6 +66,7 @@ TViewForm::TViewForm(QWidget* parent) : QWidget(parent, Qt::Window), m_printer(Q
     resize(640, 480);
 
     m_viewMemo = new QPlainTextEdit(this);
+    m_viewMemo->setAccessibleName(QStringLiteral("Output"));
     m_viewMemo->setReadOnly(true);
     m_viewMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_viewMemo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

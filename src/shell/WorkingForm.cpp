@@ -15,6 +15,7 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 TWorkingForm::TWorkingForm(const QString& caption, const std::string& text)
@@ -27,6 +28,11 @@ TWorkingForm::TWorkingForm(const QString& caption, const std::string& text)
 
     m_text = new QPlainTextEdit(this);
     m_text->setObjectName(QStringLiteral("WorkingText"));
+    m_text->setAccessibleName(QStringLiteral("Worked solution"));
+    // A window only read: Esc closes it, as it closes the help window.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
     m_text->setReadOnly(true);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont font(QStringLiteral("Courier New"));

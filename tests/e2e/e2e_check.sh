@@ -9,7 +9,7 @@
 # sleep alone.
 #
 #   e2e_check.sh ZENDRA CHECK     (CHECK: keyboard | close | open | focus | grid | geometry |
-#                                        busy | practice)
+#                                        busy | practice | accessibility)
 #
 # Starts a virtual X server of its own when no display is set.
 # With pipefail, no grep -q reads a pipe: it stops reading early, and the
@@ -18,6 +18,14 @@ set -uo pipefail
 
 zendra=$(realpath "$1")
 check=$2
+here=$(dirname "$(realpath "$0")")
+
+# The accessibility check reads the program through the AT-SPI bus, which a
+# session bus announces: one of its own, so that it never meets a desktop's
+# and goes away with the check.
+if [ "$check" = accessibility ] && [ -z "${ZENDRA_E2E_SESSION:-}" ]; then
+    ZENDRA_E2E_SESSION=1 exec dbus-run-session -- bash "$0" "$@"
+fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/zendra-e2e-XXXXXX")  # no dot: .out is added
 trap 'kill $(jobs -p) 2>/dev/null; wait; rm -rf "$work"' EXIT
@@ -126,6 +134,25 @@ command() {
     return 1
 }
 type_text() { x xdotool type --delay 30 "$1"; sleep 0.3; }
+
+if [ "$check" = accessibility ]; then
+    # Qt joins the accessibility bus only if it is announced when the
+    # program starts (or later), and only when asked to, with no desktop
+    # setting to say a screen reader is on.
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >>"$work/atspi.log" 2>&1 &
+    a11y_up() {
+        dbus-send --session --print-reply --dest=org.freedesktop.DBus / \
+            org.freedesktop.DBus.NameHasOwner string:org.a11y.Bus 2>/dev/null | grep true >/dev/null
+    }
+    for _ in $(seq 100); do
+        a11y_up && break
+        sleep 0.1
+    done
+    a11y_up || fail "no AT-SPI bus: $(cat "$work/atspi.log")"
+    export QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+fi
+# The distribution's Python, which has the AT-SPI bindings.
+atspi() { /usr/bin/python3 "$here/atspi_check.py" "$@"; }
 
 launch() {
     for _ in 1 2 3; do
@@ -293,6 +320,28 @@ practice)
              END { exit !ok }' result.txt ||
         fail "no 2 x 2 identity rowops(A) in the file written: $(cat practised.txt 2>/dev/null)"
     cat result.txt
+    ;;
+accessibility)
+    # What a screen reader reads: the matrix in View matrix's results form,
+    # line by line, and a typed cell of New matrix with its headers.
+    command " Read File of Matrices " alt+m r || fail "Read file did not open"
+    keys ctrl+a
+    type_text "$work/system.dat"
+    keys Return
+    gone " Read File of Matrices " || fail "Read file did not close"
+    command "Matrix Selection List" alt+m v || fail "View matrix did not ask for a matrix"
+    keys Down Return
+    waitfor "Matrix View" >/dev/null || fail "no results form: $(wmctrl -l)"
+    # Both are read even when the first fails, to show all that is missing.
+    atspi view "A" "2, 2" "  4.00000   2.00000" "  2.00000   2.00000" || failed=1
+    keys alt+c
+    gone "Matrix View" || fail "the results form did not close"
+    command "New matrix" alt+m m || fail "New matrix did not open"
+    keys Right
+    type_text "7/4"
+    keys Return
+    atspi grid 1 2 "7/4" || failed=1
+    [ -z "${failed:-}" ] || exit 1
     ;;
 busy)
     # Long exact work: the window manager's close box of the main window,
