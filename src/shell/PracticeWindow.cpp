@@ -6,6 +6,7 @@
 #include "ExactResults.h"
 #include "GVar.h"
 #include "Messages.h"
+#include "ReadableLabel.h"
 #include "RowOperationReader.h"
 #include "RowPractice.h"
 #include "WorkingForm.h"
@@ -193,12 +194,15 @@ PracticeWindow::PracticeWindow(GVar& workspace, Messages& messages, std::functio
     m_matrix = textView(QStringLiteral("MatrixText"), this);
     m_log = textView(QStringLiteral("LogText"), this);
     m_matrixLabel = label(QString(), m_matrix, this);
-    m_status = new QLabel(this);
+    // Read as text under a name of their own, even while empty.
+    m_status = new ReadableLabel(this);
     m_status->setObjectName(QStringLiteral("StatusLine"));
+    m_status->setAccessibleName(QStringLiteral("Status"));
     m_status->setWordWrap(true);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_note = new QLabel(this);
+    m_note = new ReadableLabel(this);
     m_note->setObjectName(QStringLiteral("NoteLine"));
+    m_note->setAccessibleName(QStringLiteral("Note"));
     m_note->setWordWrap(true);
     m_note->setTextInteractionFlags(Qt::TextSelectableByMouse);
 

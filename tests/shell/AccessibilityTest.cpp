@@ -189,8 +189,10 @@ TEST_F(Accessibility, MainWindowAndItsDialogs) {
         [&] { frame->findChild<QAction*>(QStringLiteral("Newmatrix1"))->trigger(); }, false,
         &grid));
     ASSERT_NE(grid, nullptr);
+    QWidget* power = nullptr;
     EXPECT_NO_PROBLEMS(modalProblems(
-        [&] { frame->findChild<QAction*>(QStringLiteral("Power1"))->trigger(); }, true));
+        [&] { frame->findChild<QAction*>(QStringLiteral("Power1"))->trigger(); }, true, &power));
+    ASSERT_NE(power, nullptr);
 }
 
 TEST_F(Accessibility, TheResultsFormReadsLineByLine) {
@@ -246,6 +248,25 @@ TEST_F(Accessibility, EditorFindAndReadingWindows) {
     TViewForm viewer;
     viewer.show();
     EXPECT_NO_PROBLEMS(problemsOf(&viewer));
+
+    RecordingMessages messages;
+    auto* practice = new PracticeWindow(frame->Workspace(), messages, [] { return 1; }, 1, nullptr);
+    practice->show();
+    EXPECT_NO_PROBLEMS(problemsOf(practice));
+    EXPECT_EQ(sharedAltKeys(practice), QString());
+    practice->close(); // deletes itself
+}
+
+// Tab leaves the worked solution's text for its buttons.
+TEST_F(Accessibility, TabLeavesTheWorkedSolutionsText) {
+    TWorkingForm* working = TWorkingForm::ShowWorking(QStringLiteral("det(A)"), "det(A) = -2\r\n");
+    working->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(working));
+    auto* text = working->findChild<QPlainTextEdit*>();
+    text->setFocus();
+    QTest::keyClick(text, Qt::Key_Tab);
+    EXPECT_NE(qobject_cast<QPushButton*>(QApplication::focusWidget()), nullptr);
+    working->close();
 }
 
 // The grid announces "Row i" and "Column j" for its headers and each
