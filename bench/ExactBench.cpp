@@ -3,8 +3,10 @@
 
 // Benchmarks of the exact fractions: determinant and reduced row echelon
 // form of a 50 x 50 matrix of two-digit integers, solving a system and the
-// null space of one, the worked inverse of a
-// 10 x 10 one, and Show fractions beside the decimal view it stands in for.
+// null space of one, its LU decomposition, the worked inverse of a 10 x 10
+// one, the 99th power of a 10 x 10 of -1, 0 and 1, the worked determinant
+// by cofactors of a 5 x 5, and Show fractions beside the decimal view it
+// stands in for.
 // Beside them, how large the numbers of that row echelon form grow, and
 // where a fraction type over 64-bit integers gives out.
 //
@@ -16,6 +18,8 @@
 // elapsed times. The worked eliminations in plain fractions took 53 to
 // 97 s on such matrices: too slow to run here, that figure stands as their
 // baseline.
+#include "AlgebraOperations.h"
+#include "AlgebraWorkings.h"
 #include "EigenAnalysis.h"
 #include "EigenOperations.h"
 #include "EigenWorkings.h"
@@ -84,6 +88,54 @@ void Rref50(benchmark::State& state) {
         ops.RrefMat(1);
         benchmark::DoNotOptimize(ws.Matrix(2).Data[0]);
         ws.Truncate(1);
+    }
+}
+
+// L, U and P stored: three results, taken away again.
+void LU50(benchmark::State& state) {
+    GVar ws;
+    QuietMessages messages;
+    twoDigits(ws.AppendNew(), MaxDim, 9);
+    AlgebraOperations ops(ws, messages);
+    for (auto _ : state) {
+        ops.LU(1);
+        if (ws.MatrixCount != 4)
+            state.SkipWithError("L, U and P were not all added");
+        benchmark::DoNotOptimize(ws.Matrix(4).Data[0]);
+        ws.Truncate(1);
+    }
+}
+
+// A 10 x 10 of -1, 0 and 1 to the 99th power, stored: six squarings and
+// three more products, the entries reaching about 40 digits.
+void Power99_10(benchmark::State& state) {
+    GVar ws;
+    QuietMessages messages;
+    TMatrixRec& m = ws.AppendNew();
+    m.SetName("A");
+    m.Rows = m.Cols = 10;
+    std::mt19937_64 random(10);
+    for (int i = 1; i <= 10; ++i)
+        for (int j = 1; j <= 10; ++j)
+            m.At(i, j) = static_cast<double>(static_cast<int>(random() % 3) - 1);
+    AlgebraOperations ops(ws, messages);
+    for (auto _ : state) {
+        ops.Power(1, "99");
+        if (ws.MatrixCount != 2)
+            state.SkipWithError("A^99 was not added");
+        benchmark::DoNotOptimize(ws.Matrix(2).Data[0]);
+        ws.Truncate(1);
+    }
+}
+
+// The worked determinant by cofactors of a two-digit 5 x 5, the largest
+// it is worked for: 5 4 x 4 minors, 20 3 x 3 and 60 2 x 2, with its text.
+void WorkedCofactorDeterminant5(benchmark::State& state) {
+    GVar ws;
+    twoDigits(ws.AppendNew(), 5, 11);
+    for (auto _ : state) {
+        std::string text = AlgebraWorkings(ws).CofactorDeterminant(1);
+        benchmark::DoNotOptimize(text.data());
     }
 }
 
@@ -525,6 +577,7 @@ void FractionGrowth50(benchmark::State& state) {
 
 ZENDRA_BENCHMARK(Determinant50)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(Rref50)->Unit(benchmark::kMillisecond);
+ZENDRA_BENCHMARK(LU50)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(Solve50)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(Solve40x50)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(NullSpace50Rank40)->Unit(benchmark::kMillisecond);
@@ -582,6 +635,8 @@ BENCHMARK(WideWorkedInverse50)
     ->ComputeStatistics("min", bench::Least)
     ->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(WorkedInverse10)->Unit(benchmark::kMillisecond);
+ZENDRA_BENCHMARK(Power99_10)->Unit(benchmark::kMillisecond);
+ZENDRA_BENCHMARK(WorkedCofactorDeterminant5)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(FractionView50_Random)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(FractionView50_Typed)->Unit(benchmark::kMillisecond);
 ZENDRA_BENCHMARK(FractionGrowth50)->Unit(benchmark::kMillisecond)->Iterations(1);
@@ -597,6 +652,7 @@ int main(int argc, char** argv) {
         {
             {"exact det 50 x 50 two-digit integers, ms", "Determinant50", 100, 1000},
             {"exact rref 50 x 50 two-digit integers, ms", "Rref50", 100, 1000},
+            {"LU 50 x 50 two-digit integers, stored, ms", "LU50", 100, 1000},
             {"solve system 50 x 50 two-digit, stored, ms", "Solve50", 100, 1000},
             {"solve system 40 x 50 two-digit, stored, ms", "Solve40x50", 100, 1000},
             {"null space 50 x 50 of rank 40, stored, ms", "NullSpace50Rank40", 100, 1000},
@@ -626,6 +682,9 @@ int main(int argc, char** argv) {
             {"longest gap between reports, inverse, ms",
              "WideWorkedInverse50.longest_report_gap_ms", 200},
             {"worked inverse 10 x 10 with its text, ms", "WorkedInverse10", 50, 1000},
+            {"A^99 of a 10 x 10 of -1, 0 and 1, stored, ms", "Power99_10", 100, 1000},
+            {"worked det by cofactors 5 x 5 with its text, ms", "WorkedCofactorDeterminant5", 50,
+             1000},
             {"fraction view / decimal view, 50 x 50 random", "FractionView50_Random.ratio", 2.0},
             {"fraction view / decimal view, 50 x 50 typed", "FractionView50_Typed.ratio", 2.0},
             {"rref in fractions: largest numerator, bits", "FractionGrowth50.numerator_bits", 0},

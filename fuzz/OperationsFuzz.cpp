@@ -5,9 +5,13 @@
 // near the ends of the double range, subnormals, exact zeros, singular and
 // nearly singular matrices, huge pivots beside tiny ones. After every
 // operation the workspace holds only what a workspace can hold, the operands
-// are unchanged, and either exactly one finite result was added with no
-// message, or nothing was added and one of the operation's own messages was
-// shown.
+// are unchanged, and either exactly one finite result (L, U and P for LU)
+// was added with no message, or nothing was added and one of the
+// operation's own messages was shown. The worked solutions of the algebra
+// commands stay within a working's limit and their exact checks hold, and
+// the determinant by cofactors stores what Determinant stores.
+#include "AlgebraOperations.h"
+#include "AlgebraWorkings.h"
 #include "EigenOperations.h"
 #include "ExactOperations.h"
 #include "FuzzSupport.h"
@@ -17,6 +21,7 @@
 #include "MatOperations.h"
 #include "Messages.h"
 #include "MyString.h"
+#include "SystemOperations.h"
 #include "WorkingText.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -97,8 +102,8 @@ bool sameRecord(const TMatrixRec& a, const TMatrixRec& b) {
 
 enum Op {
     Scale, Transpose, Add, Subtract, Multiply, Invert, Cholesky, Substitute,
-    Determinant, Rank, Rref, ExactInvert, HandSteps, CharPoly, Eigenvalues, Eigenvectors,
-    Diagonalise, OpCount
+    Determinant, Rank, Rref, ExactInvert, HandSteps, LU, CofactorDet, Adjugate, Cramer, Power,
+    Trace, CharPoly, Eigenvalues, Eigenvectors, Diagonalise, OpCount
 };
 
 // The messages an operation may show for a refusal or a fault.
@@ -131,9 +136,29 @@ const std::set<std::string>& allowed(Op op) {
          "Error, could not resolve initial approximations. Matrix is unstable.",
          "Sorry, the maximum memory allocation already exist.", ExactOperations::MemoryMessage},
         {},
+        {}, {}, {}, {}, {}, {}, // the algebra commands: algebraMessages
         {}, {}, {}, {}, // the eigenvalue commands: eigenMessages
     };
     return sets[op];
+}
+
+// The algebra commands' messages name their operands.
+std::set<std::string> algebraMessages(Op op, const TMatrixRec& a, const TMatrixRec& b) {
+    std::set<std::string> messages = {GVar::LimitMessage, ExactOperations::TooLargeMessage,
+                                      ExactOperations::MemoryMessage};
+    if (op != LU)
+        messages.insert(ExactOperations::NotSquareMessage);
+    if (op == CofactorDet)
+        messages.insert(AlgebraOperations::CofactorSizeMessage(a.Name, a.Rows));
+    if (op == Cramer) {
+        messages.insert(SystemOperations::NotOneColumn(a, b));
+        messages.insert(AlgebraOperations::CramerSingularMessage(a.Name));
+    }
+    if (op == Power) {
+        messages.insert(AlgebraOperations::ExponentMessage);
+        messages.insert(ExactOperations::SingularMessage);
+    }
+    return messages;
 }
 // What an eigenvalue command on a matrix named name may say: a refusal,
 // or a remark beside its results.
@@ -201,13 +226,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         TMatrixRec& m = ws.AppendNew();
         m.SetName(std::string(1, static_cast<char>('A' + k)));
         m.Rows = static_cast<std::uint8_t>(in.ConsumeIntegralInRange<int>(1, MaxDim));
-        m.Cols = in.ConsumeBool() ? m.Rows
-                                  : static_cast<std::uint8_t>(in.ConsumeIntegralInRange<int>(1, MaxDim));
+        // Square, one column (the right side of a system) or any.
+        const int shape = in.ConsumeIntegralInRange<int>(0, 3);
+        m.Cols = m.Rows;
+        if (shape == 2)
+            m.Cols = 1;
+        else if (shape == 3)
+            m.Cols = static_cast<std::uint8_t>(in.ConsumeIntegralInRange<int>(1, MaxDim));
         fillMatrix(in, m);
     }
     checkWorkspace(ws);
 
     static const char* const factors[] = {"2", "1e308", "-1e-308", "0", "1e-320", "-3.5", "abc", ""};
+    // Up to 12: a 4 x 4's 99th power and its working take seconds.
+    static const char* const exponents[] = {"2",  "3",   "-1",  "-2", "0",   "-0",  " 7 ", "+5",
+                                            "12", "-12", "100", "",   "abc", "1e2", "- 3", "9"};
     while (in.remaining_bytes() > 0) {
         const Op op = static_cast<Op>(in.ConsumeIntegralInRange<int>(0, OpCount - 1));
         const int a = in.ConsumeIntegralInRange<int>(1, ws.MatrixCount);
@@ -224,6 +257,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // each bit that parts them: seconds for one input past 4 x 4.
         if (op >= CharPoly && (ws.Matrix(a).Rows > 4 || ws.Matrix(a).Cols > 4))
             continue;
+        // A power's entries have about |n| times the digits of the
+        // operand's, or of its inverse's, which may have as many as the
+        // determinant's.
+        if (op == Power && (ws.Matrix(a).Rows > 4 || ws.Matrix(a).Cols > 4))
+            continue;
 
         // Snapshots of the operands, which must come out unchanged.
         TMatrixRec before[2];
@@ -233,6 +271,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         messages.shown.clear();
 
         bool scaleRead = true;
+        const std::string exponent =
+            op == Power ? exponents[in.ConsumeIntegralInRange<int>(0, std::size(exponents) - 1)]
+                        : "";
         switch (op) {
         case Scale: scaleRead = ops.ScaleMatrix(a, factor, reader); break;
         case Transpose: ops.TransposeMat(a); break;
@@ -246,6 +287,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case Rank: exact.RankMat(a); break;
         case Rref: exact.RrefMat(a); break;
         case ExactInvert: exact.InvertMat(a); break;
+        case LU: AlgebraOperations(ws, messages).LU(a); break;
+        case CofactorDet: AlgebraOperations(ws, messages).CofactorDeterminant(a); break;
+        case Adjugate: AlgebraOperations(ws, messages).Adjugate(a); break;
+        case Cramer: AlgebraOperations(ws, messages).Cramer(a, b); break;
+        case Power: scaleRead = AlgebraOperations(ws, messages).Power(a, exponent); break;
+        case Trace: AlgebraOperations(ws, messages).Trace(a); break;
         case CharPoly: EigenOperations(ws, messages).CharPoly(a); break;
         case Eigenvalues: EigenOperations(ws, messages).Eigenvalues(a); break;
         case Eigenvectors: EigenOperations(ws, messages).Eigenvectors(a); break;
@@ -289,15 +336,46 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (const std::string& m : messages.shown)
                 expect(remarks.count(m) == 1 || defectiveMessage(m, before[0].Name),
                        "a message the command does not have");
-        } else if (ws.MatrixCount == countBefore + 1) {
+        } else if (ws.MatrixCount == countBefore + (op == LU ? 3 : 1)) {
             expect(messages.shown.empty(), "a result came with a message");
         } else {
-            expect(ws.MatrixCount == countBefore, "more than one matrix added");
+            expect(ws.MatrixCount == countBefore, "a wrong number of results");
+            const bool algebra = op >= LU && op <= Trace;
             if (op == Scale && !scaleRead)
                 expect(messages.shown.size() == 1, "not one report of the reader");
             else
-                expect(messages.shown.size() == 1 && allowed(op).count(messages.shown[0]) == 1,
+                expect(messages.shown.size() == 1 &&
+                           (algebra ? algebraMessages(op, before[0], before[1]) : allowed(op))
+                                   .count(messages.shown[0]) == 1,
                        "nothing added without one of the operation's messages");
+            expect(op != Power || scaleRead ||
+                       messages.shown[0] == AlgebraOperations::ExponentMessage,
+                   "an exponent refused without its message");
+        }
+        if (op == CofactorDet && ws.MatrixCount == countBefore + 1) {
+            const double byCofactors = ws.Matrix(countBefore + 1).Data[0];
+            ws.Truncate(countBefore);
+            exact.DeterminantMat(a);
+            expect(ws.MatrixCount == countBefore + 1 &&
+                       ws.Matrix(countBefore + 1).Data[0] == byCofactors,
+                   "cofactors and elimination store different determinants");
+        }
+        if (op >= LU && op <= Trace && in.ConsumeBool()) {
+            const AlgebraWorkings workings(ws);
+            std::string text;
+            switch (op) {
+            case LU: text = workings.LU(a); break;
+            case CofactorDet: text = workings.CofactorDeterminant(a); break;
+            case Adjugate: text = workings.Adjugate(a); break;
+            case Cramer: text = workings.Cramer(a, b); break;
+            case Power: text = workings.Power(a, exponent); break;
+            default: text = workings.Trace(a); break;
+            }
+            expect(!text.empty() && text.size() <= WorkingText::MaxBytes,
+                   "a working empty or past its limit");
+            expect(text.find("NOT hold") == std::string::npos &&
+                       text.find("NOT the same") == std::string::npos,
+                   "a working's check fails");
         }
         // Keep room for further results: a full workspace only refuses.
         if (ws.MatrixCount >= MaxMatrices - 1 && in.ConsumeBool())

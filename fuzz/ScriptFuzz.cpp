@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // zendra-cli's script runner on random scripts: every command with random
-// slots, numbers and texts (control bytes, NUL bytes, long runs), over data
-// files that are themselves random, in a scratch folder of the run's own.
+// slots, numbers and texts (control bytes, NUL bytes, long runs), with and
+// without the worked solutions, over data files that are themselves
+// random, in a scratch folder of the run's own.
 // After every line the workspace holds only what a workspace can hold, the
 // run's status is 0 or 2, and no file appears outside the scratch folder
 // (paths are drawn from a fixed set inside it).
@@ -76,16 +77,25 @@ std::string path(FuzzedDataProvider& in) {
 }
 
 std::string line(FuzzedDataProvider& in) {
-    static const char* const onOne[] = {"view",     "copy",         "erase",       "dump",
-                                        "transpose", "invert",       "cholesky",    "hint",
-                                        "charpoly",  "eigenvalues",  "eigenvectors", "diagonalise"};
+    static const char* const onOne[] = {"view",     "copy",         "erase",        "dump",
+                                        "transpose", "invert",       "cholesky",     "hint",
+                                        "charpoly",  "eigenvalues",  "eigenvectors", "diagonalise",
+                                        "lu",        "cofactordet",  "adjugate",     "trace"};
     // Row operations: forms a student writes, with the fuzzer's own text in
     // between, up to the line that ends them (or none: the script ends).
     static const char* const operations[] = {"R2 <- R2 - (3/2) R1", "R1 <-> R2", "R1 / 2",
                                              "-2R1 + R2 -> R2",     "swap R1 R3", "R1 <- 0 R1",
                                              "R9 = R9 - R1",        "R1 <- (1/0) R1"};
-    static const char* const onTwo[] = {"add", "subtract", "multiply", "solve"};
-    switch (in.ConsumeIntegralInRange<int>(0, 12)) {
+    static const char* const onTwo[] = {"add", "subtract", "multiply", "solve", "cramer"};
+    // Exponents that read, one past the limit, and the forms that do not.
+    static const char* const exponents[] = {"2", "-1", "0", " 99 ", "-99", "+7", "100", "1.5"};
+    switch (in.ConsumeIntegralInRange<int>(0, 14)) {
+    case 13:
+        return "power " + slot(in) + " " +
+               (in.ConsumeBool() ? text(in)
+                                 : exponents[in.ConsumeIntegralInRange<int>(
+                                       0, std::size(exponents) - 1)]);
+    case 14: return in.ConsumeBool() ? "working on" : "working off";
     case 12: {
         std::string l = "rowops " + slot(in);
         for (int k = in.ConsumeIntegralInRange<int>(0, 4); k > 0; --k)

@@ -16,7 +16,9 @@
 #include "FractionListing.h"
 #include "MatOperations.h"
 #include "MatrixFileReader.h"
+#include "MatrixExport.h"
 #include "MatrixFileWriter.h"
+#include "MatrixImport.h"
 #include "MatrixListing.h"
 #include "PastedBlock.h"
 #include "RowPractice.h"
@@ -63,6 +65,11 @@ const char* const ScriptRunner::Usage =
     "                         C values each (numbers or fractions p/q separated\n"
     "                         by blanks, tabs or commas); added at the end\n"
     "  dump SLOT              name, size and every value in full precision\n"
+    "  export SLOT PATH       Export matrix to PATH, as CSV (.csv), Octave's\n"
+    "                         text format (.txt) or a LaTeX bmatrix (.tex)\n"
+    "  import PATH [NAME]     Import matrix from a CSV, TSV, Octave text or\n"
+    "                         blank-separated file, added at the end, named\n"
+    "                         NAME or after the file\n"
     "  scale SLOT TEXT        Scale matrix by the factor typed as TEXT\n"
     "  transpose SLOT         Transpose matrix\n"
     "  add SLOT SLOT          Add matrices\n"
@@ -136,6 +143,8 @@ ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err)
         {"matrices", &ScriptRunner::listNames},
         {"matrix", &ScriptRunner::newMatrix},
         {"dump", &ScriptRunner::dumpMatrix},
+        {"export", &ScriptRunner::exportMatrix},
+        {"import", &ScriptRunner::importMatrix},
         {"scale", &ScriptRunner::scaleMatrix},
         {"transpose", &ScriptRunner::transposeMatrix},
         {"add", &ScriptRunner::addMatrices},
@@ -366,6 +375,23 @@ void ScriptRunner::dumpMatrix(const Arguments& args) {
         }
         m_out << '\n';
     }
+}
+
+// The path is the rest of the line: it may hold blanks.
+void ScriptRunner::exportMatrix(const Arguments& args) {
+    if (const int slot = slotArgument(args, 0); slot > 0) {
+        const std::string path = textAfterSlot(args);
+        if (path.empty())
+            throw ScriptError{"a path is missing"};
+        MatrixExport::Export(m_workspace, m_messages, slot, path, m_fractions);
+    }
+}
+
+// The path is one word; the name, when given, the rest of the line.
+void ScriptRunner::importMatrix(const Arguments& args) {
+    if (args.words.empty())
+        throw ScriptError{"a path is missing"};
+    MatrixImport::Import(m_workspace, m_messages, args.words[0], textAfterWords(args, 1));
 }
 
 void ScriptRunner::scaleMatrix(const Arguments& args) {

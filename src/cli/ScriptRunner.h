@@ -86,6 +86,8 @@ private:
     void printed() { m_afterWorking = false; }
     void newMatrix(const Arguments& args);
     void dumpMatrix(const Arguments& args);
+    void exportMatrix(const Arguments& args);
+    void importMatrix(const Arguments& args);
     void scaleMatrix(const Arguments& args);
     void transposeMatrix(const Arguments& args);
     void addMatrices(const Arguments& args);

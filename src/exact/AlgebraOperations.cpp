@@ -9,7 +9,9 @@
 #include "FlintMatrix.h"
 #include "GVar.h"
 #include "LUDecomposition.h"
+#include "LinearSystem.h"
 #include "Messages.h"
+#include "RowReduction.h"
 #include "SystemOperations.h"
 #include "WorkingText.h"
 
@@ -150,15 +152,10 @@ void AlgebraOperations::Cramer(int a, int b) {
             outcome.message = CramerSingularMessage(name);
             return outcome;
         }
-        const int n = exactA.Rows();
-        ExactMatrix x(n, 1);
-        for (int i = 1; i <= n; ++i) {
-            ExactMatrix replaced = exactA;
-            for (int r = 1; r <= n; ++r)
-                replaced.At(r, i) = exactB.At(r, 1);
-            x.At(i, 1) = FlintMatrix::Determinant(replaced, m_progress) / det;
-        }
-        outcome.results.emplace_back(WorkingText::StoredName("x(" + name + ")"), x);
+        // The one solution, which the quotients of determinants give too;
+        // elimination reaches it without n more determinants.
+        outcome.results.emplace_back(WorkingText::StoredName("x(" + name + ")"),
+                                     LinearSystem(exactA, &exactB, m_progress).Particular());
         return outcome;
     });
 }
@@ -177,7 +174,7 @@ bool AlgebraOperations::Power(int a, const std::string& text) {
         ExactMatrix base = exact(m_workspace, a);
         if (n < 0) {
             ExactMatrix inverse;
-            if (!FlintMatrix::Inverse(base, inverse, m_progress)) {
+            if (!RowReduction::Inverse(base, inverse, m_progress)) {
                 outcome.message = ExactOperations::SingularMessage;
                 return outcome;
             }

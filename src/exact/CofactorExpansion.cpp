@@ -5,6 +5,7 @@
 
 #include "FlintMatrix.h"
 #include "LinearSystem.h"
+#include "RowReduction.h"
 #include "WorkingText.h"
 
 #include <stdexcept>
@@ -155,7 +156,7 @@ ExactMatrix CofactorExpansion::Adjugate(const ExactMatrix& a, WorkProgress* prog
     if (n == 0)
         return adjugate;
     ExactMatrix inverse;
-    if (FlintMatrix::Inverse(a, inverse, progress)) {
+    if (RowReduction::Inverse(a, inverse, progress)) {
         const mpq_class det = FlintMatrix::Determinant(a, progress);
         for (int i = 1; i <= n; ++i)
             for (int j = 1; j <= n; ++j)

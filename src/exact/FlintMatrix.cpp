@@ -8,6 +8,7 @@
 #include <flint/fmpz.h>
 #include <flint/fmpz_mat.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -97,6 +98,28 @@ ExactMatrix scaled(const IntegerMatrix& m, int rows, int cols, const mpq_class& 
     return result;
 }
 
+// Rows of a product taken at a time, so that progress hears, and a cancel
+// takes effect, within a product of numbers of many thousands of digits.
+constexpr int ProductBlocks = 8;
+
+// product = left right, size x size each, product apart from both; done is
+// counted up once per block.
+void multiply(IntegerMatrix& product, const IntegerMatrix& left, const IntegerMatrix& right,
+              int size, WorkProgress* progress, int& done, int total) {
+    const int block = (size + ProductBlocks - 1) / ProductBlocks;
+    for (int r = 0; r < size; r += block) {
+        const int end = std::min(size, r + block);
+        fmpz_mat_t out;
+        fmpz_mat_t in;
+        fmpz_mat_window_init(out, product.get(), r, 0, end, size);
+        fmpz_mat_window_init(in, left.get(), r, 0, end, size);
+        fmpz_mat_mul(out, in, right.get());
+        fmpz_mat_window_clear(in);
+        fmpz_mat_window_clear(out);
+        ReportProgress(progress, ++done, total);
+    }
+}
+
 void requireSquare(const ExactMatrix& a) {
     if (a.Rows() != a.Cols())
         throw std::invalid_argument("a square matrix is needed");
@@ -157,28 +180,6 @@ ExactMatrix FlintMatrix::Rref(const ExactMatrix& a, WorkProgress* progress) {
     return reduced;
 }
 
-bool FlintMatrix::Inverse(const ExactMatrix& a, ExactMatrix& inverse, WorkProgress* progress) {
-    requireSquare(a);
-    const int n = a.Rows();
-    if (n == 0) {
-        inverse = ExactMatrix();
-        return true;
-    }
-    ReportProgress(progress, 0, 1);
-    IntegerMatrix m(n, n);
-    // a = m / s, so inv(a) = s inv(m) = s b / den.
-    const mpz_class scale = wholeMatrix(a, m);
-    IntegerMatrix b(n, n);
-    Integer den;
-    if (fmpz_mat_inv(b.get(), den.get(), m.get()) == 0 || fmpz_is_zero(den.get()))
-        return false;
-    mpq_class factor(scale, den.value());
-    factor.canonicalize();
-    inverse = scaled(b, n, n, factor);
-    ReportProgress(progress, 1, 1);
-    return true;
-}
-
 ExactMatrix FlintMatrix::Power(const ExactMatrix& a, int n, const PowerStep& step,
                                WorkProgress* progress) {
     requireSquare(a);
@@ -203,15 +204,17 @@ ExactMatrix FlintMatrix::Power(const ExactMatrix& a, int n, const PowerStep& ste
             step(reached, left, right, scaled(current, size, size, mpq_class(1, divisor)));
         }
     };
+    int done = 0;
+    const int total = 2 * top * ProductBlocks;
+    ReportProgress(progress, 0, total);
     for (int bit = top - 1; bit >= 0; --bit) {
-        ReportProgress(progress, top - 1 - bit, top);
-        fmpz_mat_mul(product.get(), current.get(), current.get());
+        multiply(product, current, current, size, progress, done, total);
         fmpz_mat_swap(product.get(), current.get());
         const int half = reached;
         reached *= 2;
         tell(half, half);
         if ((n >> bit) & 1) {
-            fmpz_mat_mul(product.get(), current.get(), base.get());
+            multiply(product, current, base, size, progress, done, total);
             fmpz_mat_swap(product.get(), current.get());
             ++reached;
             tell(reached - 1, 1);
@@ -221,6 +224,6 @@ ExactMatrix FlintMatrix::Power(const ExactMatrix& a, int n, const PowerStep& ste
     mpz_pow_ui(divisor.get_mpz_t(), scale.get_mpz_t(), static_cast<unsigned long>(n));
     mpq_class factor(1, divisor);
     factor.canonicalize();
-    ReportProgress(progress, top, top);
+    ReportProgress(progress, total, total);
     return scaled(current, size, size, factor);
 }

@@ -29,11 +29,6 @@ public:
     static int Rank(const ExactMatrix& a, WorkProgress* progress = nullptr);
     static ExactMatrix Rref(const ExactMatrix& a, WorkProgress* progress = nullptr);
 
-    // The inverse of a square matrix; false, with inverse untouched, when
-    // a is singular.
-    static bool Inverse(const ExactMatrix& a, ExactMatrix& inverse,
-                        WorkProgress* progress = nullptr);
-
     // Hears each power as repeated squaring reaches it: power = left +
     // right, the exponents of the two factors multiplied.
     using PowerStep = std::function<void(int power, int left, int right, const ExactMatrix& value)>;

@@ -4,6 +4,7 @@
 #include "RowReduction.h"
 
 #include "FlintMatrix.h"
+#include "HandElimination.h"
 #include "WorkProgress.h"
 
 #include <utility>
@@ -128,4 +129,35 @@ ExactMatrix RowReduction::Rref(const ExactMatrix& a, WorkProgress* progress, Met
     Elimination elimination(a);
     elimination.Run(true, progress);
     return elimination.Reduced();
+}
+
+namespace {
+// Hears nothing: only the reduced form is wanted.
+class Quiet : public HandElimination::Observer {
+public:
+    void Done(const HandElimination::Operation&, const ExactMatrix&) override {}
+    bool NoPivot(int, int) override { return false; }
+    bool WantsMatrices() const override { return false; }
+};
+} // namespace
+
+bool RowReduction::Inverse(const ExactMatrix& a, ExactMatrix& inverse, WorkProgress* progress) {
+    const int n = a.Rows();
+    if (n == 0) {
+        inverse = ExactMatrix();
+        return true;
+    }
+    ExactMatrix joined(n, 2 * n);
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j)
+            joined.At(i, j) = a.At(i, j);
+        joined.At(i, n + i) = 1;
+    }
+    HandElimination elimination(std::move(joined), HandElimination::Goal::Reduced, n, progress);
+    Quiet quiet;
+    // A column without a pivot ends the run: the matrix is singular.
+    if (!elimination.Run(quiet) || elimination.Rank() < n)
+        return false;
+    inverse = elimination.Matrix().Columns(n + 1, n);
+    return true;
 }

@@ -43,4 +43,11 @@ public:
     // only non-zero entry of its column, and the zero rows come last.
     static ExactMatrix Rref(const ExactMatrix& a, WorkProgress* progress = nullptr,
                             Method method = Method::Fastest);
+
+    // The inverse of a square matrix, from the reduced form of [A | I] by
+    // the hand elimination's fastest way (modulo primes where the fractions
+    // are long), which hears progress at every pivot column; false, with
+    // inverse untouched, when a is singular.
+    static bool Inverse(const ExactMatrix& a, ExactMatrix& inverse,
+                        WorkProgress* progress = nullptr);
 };

@@ -82,15 +82,19 @@ bool MatrixFileWriter::WriteMatrixFile(const std::string& path) {
         m_messages.ShowMessage(refusal);
         return false;
     }
+    return WriteWhole(path, FileText(m_workspace), m_messages);
+}
+
+bool MatrixFileWriter::WriteWhole(const std::string& path, const std::string& text,
+                                  Messages& messages) {
     if (!FilePath::Nameable(path)) {
-        m_messages.ShowMessage("Sorry, the file \"" + FilePath::Shown(path) +
-                               "\" cannot be created: " + FilePath::NulReason + ".");
+        messages.ShowMessage("Sorry, the file \"" + FilePath::Shown(path) +
+                             "\" cannot be created: " + FilePath::NulReason + ".");
         return false;
     }
-    const std::string text = FileText(m_workspace);
     const auto failed = [&](const char* what, int error) {
-        m_messages.ShowMessage("Sorry, the file \"" + path + "\" " + what + ": " +
-                               std::strerror(error) + ".");
+        messages.ShowMessage("Sorry, the file \"" + path + "\" " + what + ": " +
+                             std::strerror(error) + ".");
         return false;
     };
 

@@ -24,6 +24,12 @@ public:
     // the way (a full disk) leaves an earlier file of that name as it was.
     bool WriteMatrixFile(const std::string& path);
 
+    // Writes text to path whole or not at all, beside an earlier file of
+    // that name which it replaces only at the end (keeping its permissions
+    // and following a link); a failure shows its reason and leaves nothing
+    // behind. Exports write through it too.
+    static bool WriteWhole(const std::string& path, const std::string& text, Messages& messages);
+
     // The file's contents, for a workspace that can be written.
     static std::string FileText(const GVar& workspace);
 

@@ -194,6 +194,12 @@ const std::vector<SoakDriver::Action>& SoakDriver::Table() {
         MAIN_COMMAND("eigenvalues", 1, "Eigenvalues1"),
         MAIN_COMMAND("eigenvectors", 1, "Eigenvectors1"),
         MAIN_COMMAND("diagonalise", 1, "Diagonalise1"),
+        MAIN_COMMAND("lu", 1, "LU1"),
+        MAIN_COMMAND("cofactordet", 1, "Cofactordet1"),
+        MAIN_COMMAND("adjugate", 1, "Adjugate1"),
+        MAIN_COMMAND("cramer", 1, "Cramer1"),
+        MAIN_COMMAND("power", 2, "Power1"),
+        MAIN_COMMAND("trace", 1, "Trace1"),
         MAIN_COMMAND("practise", 1, "Practise1"),
         {"rowop", 3, [](D&, Rng& rng) {
              // An operation typed into an open practice window, or a step of
