@@ -38,6 +38,9 @@ packages=(
     at-spi2-core
     python3-gi
     gir1.2-atspi-2.0
+    # the check that GNU Octave loads an exported matrix and that its own
+    # files import bit for bit
+    octave
     # reading printed PDF files back in tests
     poppler-utils
     # the fuzz targets (make fuzz): clang with libFuzzer and the sanitizers

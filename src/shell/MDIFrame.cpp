@@ -15,6 +15,7 @@
 #include "HelpSystem.h"
 #include "LinePrinter.h"
 #include "MDIChild.h"
+#include "MatrixExport.h"
 #include "MatOperations.h"
 #include "MatrixFileReader.h"
 #include "MatrixFileWriter.h"
@@ -28,6 +29,7 @@
 #include "StoreCommands.h"
 #include "SystemCommands.h"
 #include "ToolIcons.h"
+#include "TransferCommands.h"
 #include "Viewfile.h"
 
 #include <QAction>
@@ -102,6 +104,8 @@ TFrameForm::TFrameForm(QWidget* parent)
                                     [this] { return pickMatrix(); }, this);
     m_grid = new GridCommands(m_workspace, m_messages, [this] { return pickMatrix(); },
                               [this] { return m_exact->ShowFractions(); }, this);
+    m_transfer = new TransferCommands(m_workspace, m_messages, [this] { return pickMatrix(); },
+                                      [this] { return m_exact->ShowFractions(); }, this);
     m_practice = new PracticeCommand(m_workspace, m_messages, [this] { return pickMatrix(); }, this);
     createActions();
     createMenus();
@@ -524,6 +528,10 @@ void TFrameForm::Viewmatrix2lick() {
                 continue;
             case TMsgForm::ClipboardResult:
                 QGuiApplication::clipboard()->setText(text);
+                return;
+            case TMsgForm::LatexResult:
+                QGuiApplication::clipboard()->setText(QString::fromStdString(MatrixExport::Latex(
+                    m_workspace.Matrix(slot), m_exact->ShowFractions())));
                 return;
             case TMsgForm::PrintResult:
                 if (!printView(text))

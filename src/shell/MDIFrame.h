@@ -20,6 +20,7 @@ class GridCommands;
 class SystemCommands;
 class MatOperations;
 class PracticeCommand;
+class TransferCommands;
 class QAction;
 class QFileDialog;
 class QFrame;
@@ -148,6 +149,7 @@ private:
     SystemCommands* m_systems = nullptr;
     EigenCommands* m_eigen = nullptr;
     AlgebraCommands* m_algebra = nullptr;
+    TransferCommands* m_transfer = nullptr;
     GridCommands* m_grid = nullptr;
     PracticeCommand* m_practice = nullptr;
     QDate m_lastShownDate;

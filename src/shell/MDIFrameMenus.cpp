@@ -10,6 +10,7 @@
 #include "LinearAlgebraMenu.h"
 #include "MDIChild.h"
 #include "ToolIcons.h"
+#include "TransferCommands.h"
 
 #include <QAction>
 #include <QEvent>
@@ -199,6 +200,7 @@ void TFrameForm::createMenus() {
         matrices->addAction(Action(QString::fromLatin1(c.name)));
     matrices->addSeparator();
     matrices->addActions(m_grid->Actions());
+    matrices->addActions(m_transfer->Actions());
     matrices->addSeparator();
     matrices->addAction(m_exact->ShowFractionsAction());
 

@@ -6,6 +6,7 @@
 #include "ReadableLabel.h"
 #include "ToolIcons.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -128,6 +129,16 @@ TMsgForm::TMsgForm(QWidget* parent) : QDialog(parent) {
     form->addWidget(m_scroll, 0, Qt::AlignLeft | Qt::AlignTop);
     // The form takes the size of its contents, so it grows with the text.
     form->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Beside the four buttons, not among them: the form keeps its look.
+    auto* latex = new QAction(QStringLiteral("Copy as &LaTeX"), this);
+    latex->setObjectName(QStringLiteral("CopyLatex"));
+    latex->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    latex->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    latex->setToolTip(QStringLiteral("Copy the matrix as a LaTeX bmatrix"));
+    connect(latex, &QAction::triggered, this, [this] { done(LatexResult); });
+    addAction(latex);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
 
     setTabOrder(m_retryBtn, m_printBtn);
     setTabOrder(m_printBtn, m_closeBtn);

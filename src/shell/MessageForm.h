@@ -16,7 +16,15 @@ class QPushButton;
 class TMsgForm : public QDialog {
     Q_OBJECT
 public:
-    enum Result { RetryResult = 4, PrintResult = 11, CloseResult = 12, ClipboardResult = 13 };
+    enum Result {
+        RetryResult = 4,
+        PrintResult = 11,
+        CloseResult = 12,
+        ClipboardResult = 13,
+        // Copy as LaTeX, from the form's context menu or Ctrl+Shift+C: the
+        // caller copies what it showed as LaTeX.
+        LatexResult = 14
+    };
     // What the window's close box ends the form with (Qt's own Rejected is 0).
     static constexpr int CloseBoxResult = 2;
     static constexpr int HelpContext = 68;

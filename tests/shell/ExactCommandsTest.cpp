@@ -122,7 +122,8 @@ TEST_F(ExactWindow, MatricesEndsWithShowFractionsAndTheSwitchesStartOff) {
     auto* matrices = frame->findChild<QMenu*>(QStringLiteral("Matrices1"));
     EXPECT_EQ(captions(matrices).mid(8),
               (QStringList{QStringLiteral("-"), QStringLiteral("New &matrix..."),
-                           QStringLiteral("Edi&t matrix..."), QStringLiteral("-"),
+                           QStringLiteral("Edi&t matrix..."), QStringLiteral("E&xport matrix..."),
+                           QStringLiteral("&Import matrix..."), QStringLiteral("-"),
                            QStringLiteral("Show &fractions")}));
     ExactCommands* exact = frame->Exact();
     for (QAction* a : {exact->ShowWorkingAction(), exact->ShowFractionsAction()}) {
