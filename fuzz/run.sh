@@ -12,7 +12,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${1:?usage: fuzz/run.sh BUILD [SECONDS]}
 seconds=${2:-60}
-targets=(reader numbers format search editor_file operations script paste)
+targets=(reader numbers format search editor_file operations script paste import)
 
 mkdir -p "$build/findings"
 work=$(mktemp -d)

@@ -253,6 +253,9 @@ Result rows(const std::vector<Line>& all, const std::string& file) {
     for (std::size_t k = start; k < lines.size(); ++k) {
         const std::vector<std::string> row = split(lines[k]->text);
         const int cols = static_cast<int>(row.size());
+        if (cols == 0) // a line of nothing but separators
+            return failure("Sorry, line " + std::to_string(lines[k]->number) + " of " + file +
+                           " holds no values.");
         if (k == start) {
             r.cols = cols;
             if (rowCount > MaxDim || cols > MaxDim)

@@ -6,8 +6,10 @@
 #include "FileDialogs.h"
 #include "LinePrinter.h"
 #include "ToolIcons.h"
+#include "WorkingLatex.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QMessageBox>
@@ -47,14 +49,22 @@ TWorkingForm::TWorkingForm(const QString& caption, const std::string& text)
 
     auto* print = new QPushButton(ToolIcons::Make(ToolIcons::Kind::Print), QStringLiteral("&Print"), this);
     auto* save = new QPushButton(ToolIcons::Make(ToolIcons::Kind::Save), QStringLiteral("&Save as..."), this);
+    auto* copyLatex = new QPushButton(QStringLiteral("Copy as &LaTeX"), this);
+    copyLatex->setObjectName(QStringLiteral("CopyLatexButton"));
+    auto* saveLatex = new QPushButton(QStringLiteral("Save as La&TeX..."), this);
+    saveLatex->setObjectName(QStringLiteral("SaveLatexButton"));
     auto* close = new QPushButton(QStringLiteral("&Close"), this);
     connect(print, &QPushButton::clicked, this, &TWorkingForm::PrintBtnClick);
     connect(save, &QPushButton::clicked, this, &TWorkingForm::SaveAsBtnClick);
+    connect(copyLatex, &QPushButton::clicked, this, &TWorkingForm::CopyLatexBtnClick);
+    connect(saveLatex, &QPushButton::clicked, this, &TWorkingForm::SaveLatexBtnClick);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(print);
     buttons->addWidget(save);
+    buttons->addWidget(copyLatex);
+    buttons->addWidget(saveLatex);
     buttons->addStretch(1);
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
@@ -100,12 +110,35 @@ void TWorkingForm::SaveAsBtnClick() {
     SaveTo(dialog.selectedFiles().first());
 }
 
+void TWorkingForm::CopyLatexBtnClick() {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(WorkingLatex::Body(m_bytes)));
+}
+
+void TWorkingForm::SaveLatexBtnClick() {
+    QFileDialog dialog(this, QStringLiteral("Save the worked solution as LaTeX"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters({QStringLiteral("LaTeX documents (*.tex)"), QStringLiteral("All files (*)")});
+    dialog.setDefaultSuffix(QStringLiteral("tex"));
+    if (FileDialogs::Run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    SaveLatexTo(dialog.selectedFiles().first());
+}
+
+bool TWorkingForm::SaveLatexTo(const QString& path) {
+    return writeFile(path, WorkingLatex::Document(m_bytes));
+}
+
 bool TWorkingForm::SaveTo(const QString& path) {
+    return writeFile(path, m_bytes);
+}
+
+bool TWorkingForm::writeFile(const QString& path, const std::string& bytes) {
     // Written beside and renamed into place: a failed save keeps the old file.
     QSaveFile file(path);
     if (path.contains(QChar(u'\0')) || !file.open(QIODevice::WriteOnly) ||
-        file.write(m_bytes.data(), static_cast<qint64>(m_bytes.size())) !=
-            static_cast<qint64>(m_bytes.size()) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
         !file.commit()) {
         QMessageBox::warning(this, QApplication::applicationName(),
                              QStringLiteral("Sorry, the file \"%1\" could not be written: %2.")

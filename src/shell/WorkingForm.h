@@ -27,12 +27,19 @@ public:
 
     void PrintBtnClick();
     void SaveAsBtnClick();
+    // The worked solution typeset: its body on the clipboard, or a whole
+    // document that pdflatex compiles as it stands.
+    void CopyLatexBtnClick();
+    void SaveLatexBtnClick();
 
-    // Writes the text to path; false with a message on failure.
+    // Writes the text, or its LaTeX document, to path; false with a message
+    // on failure.
     bool SaveTo(const QString& path);
+    bool SaveLatexTo(const QString& path);
 
 private:
     TWorkingForm(const QString& caption, const std::string& text);
+    bool writeFile(const QString& path, const std::string& bytes);
 
     QPlainTextEdit* m_text;
     std::string m_bytes;

@@ -104,6 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                                      "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1\n",
                  0, 0, {}, "1 rows and 51 columns"},
         ReadCase{"nothing", " \n\n", 0, 0, {}, "holds no values"},
+        ReadCase{"a line of separators", "x\n ,\n", 0, 0, {}, "line 2 of \"f\" holds no values"},
         ReadCase{"a header alone", "x,y\n", 0, 0, {}, "\"x\" in line 1, column 1"},
         ReadCase{"complex", "# name: z\n# type: complex matrix\n# rows: 1\n# columns: 1\n (1,2)\n",
                  0, 0, {}, "is complex"},

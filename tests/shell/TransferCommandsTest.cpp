@@ -8,6 +8,8 @@
 #include "MatrixExport.h"
 #include "MessageForm.h"
 #include "ModalDriver.h"
+#include "WorkingForm.h"
+#include "WorkingLatex.h"
 #include "WorkspaceBuilder.h"
 
 #include <QAction>
@@ -15,6 +17,7 @@
 #include <QClipboard>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -109,6 +112,19 @@ TEST_F(Transfer, TheResultsFormCopiesTheMatrixAsLatex) {
     frame->findChild<QAction*>(QStringLiteral("Viewmatrix2"))->trigger();
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
               MatrixExport::Latex(frame->Workspace().Matrix(1), false));
+}
+
+// The worked solution's buttons: its LaTeX body on the clipboard, the
+// whole document in the file.
+TEST_F(Transfer, TheWorkedSolutionGoesOutAsLatex) {
+    const std::string working = "Determinant of A (2 x 2)\r\nR2 <- R2 - 2 R1\r\n  1  2\r\n  0  1\r\n";
+    TWorkingForm* form = TWorkingForm::ShowWorking(QStringLiteral("det(A)"), working);
+    form->findChild<QPushButton*>(QStringLiteral("CopyLatexButton"))->click();
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), WorkingLatex::Body(working));
+    const QString path = dir.filePath(QStringLiteral("det.tex"));
+    ASSERT_TRUE(form->SaveLatexTo(path));
+    EXPECT_EQ(contents(path), WorkingLatex::Document(working));
+    form->close();
 }
 
 } // namespace
