@@ -63,14 +63,7 @@ bool AlgebraOperations::ReadExponent(const std::string& text, int& exponent) {
 }
 
 bool AlgebraOperations::square(int a) {
-    if (!m_workspace.IsSlot(a))
-        return false;
-    const TMatrixRec& A = m_workspace.Matrix(a);
-    if (A.Rows != A.Cols) {
-        m_messages.ShowMessage(ExactOperations::NotSquareMessage);
-        return false;
-    }
-    return true;
+    return ExactOperations::SquareOperand(m_workspace, m_messages, a);
 }
 
 namespace {

@@ -49,14 +49,7 @@ std::string EigenOperations::Defective(const std::string& name, const std::strin
 }
 
 bool EigenOperations::square(int a) {
-    if (!m_workspace.IsSlot(a))
-        return false;
-    const TMatrixRec& A = m_workspace.Matrix(a);
-    if (A.Rows != A.Cols) {
-        m_messages.ShowMessage(ExactOperations::NotSquareMessage);
-        return false;
-    }
-    return true;
+    return ExactOperations::SquareOperand(m_workspace, m_messages, a);
 }
 
 namespace {

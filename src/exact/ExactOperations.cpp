@@ -48,6 +48,17 @@ template <class Compute> void ExactOperations::addResult(const std::string& name
     }
 }
 
+bool ExactOperations::SquareOperand(const GVar& workspace, Messages& messages, int a) {
+    if (!workspace.IsSlot(a))
+        return false;
+    const TMatrixRec& A = workspace.Matrix(a);
+    if (A.Rows != A.Cols) {
+        messages.ShowMessage(NotSquareMessage);
+        return false;
+    }
+    return true;
+}
+
 void ExactOperations::InvertMat(int a) {
     if (!m_workspace.IsSlot(a))
         return;

@@ -45,6 +45,10 @@ public:
     // with TooLargeMessage.
     void RrefMat(int a);
 
+    // Whether a is a slot holding a square matrix: nothing said for a slot
+    // outside 1 to MatrixCount, NotSquareMessage for another matrix.
+    static bool SquareOperand(const GVar& workspace, Messages& messages, int a);
+
     static const std::string NotSquareMessage;
     static const std::string TooLargeMessage;
     static const std::string MemoryMessage;

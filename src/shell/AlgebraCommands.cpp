@@ -97,19 +97,12 @@ void AlgebraCommands::TraceClick() {
 }
 
 void AlgebraCommands::CramerClick() {
-    const int a = m_pick();
-    if (a < 1)
-        return;
-    const int b = m_pick();
-    if (b < 1)
-        return;
-    const bool withWorking = m_exact.ShowWorking();
-    m_exact.Work().Command(
-        m_workspace.Matrix(a).Name + " x = " + m_workspace.Matrix(b).Name,
-        [=](Scratch& s, WorkProgress& progress) {
-            AlgebraOperations(s.workspace, s.messages, &progress).Cramer(a, b);
-            if (withWorking)
-                s.working = AlgebraWorkings(s.workspace, &progress).Cramer(a, b);
+    m_exact.RunOnTwo(
+        [](GVar& ws, Messages& m, int a, int b, WorkProgress* p) {
+            AlgebraOperations(ws, m, p).Cramer(a, b);
+        },
+        [](const GVar& ws, int a, int b, WorkProgress* p) {
+            return AlgebraWorkings(ws, p).Cramer(a, b);
         });
 }
 

@@ -69,6 +69,22 @@ void ExactCommands::RunOnOne(Operation operation, Working working, const char* c
                     });
 }
 
+void ExactCommands::RunOnTwo(OperationOnTwo operation, WorkingOnTwo working) const {
+    const int a = m_pick();
+    if (a < 1)
+        return;
+    const int b = m_pick();
+    if (b < 1)
+        return;
+    const bool withWorking = ShowWorking();
+    m_work->Command(m_workspace.Matrix(a).Name + " x = " + m_workspace.Matrix(b).Name,
+                    [=](Scratch& s, WorkProgress& progress) {
+                        operation(s.workspace, s.messages, a, b, &progress);
+                        if (withWorking)
+                            s.working = working(s.workspace, a, b, &progress);
+                    });
+}
+
 void ExactCommands::DeterminantClick() {
     RunOnOne([](GVar& ws, Messages& m, int a, WorkProgress* p) {
                  ExactOperations(ws, m, p).DeterminantMat(a);

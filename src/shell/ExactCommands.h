@@ -68,6 +68,11 @@ public:
     using Operation = void (*)(GVar&, Messages&, int, WorkProgress*);
     using Working = std::string (*)(const GVar&, int, WorkProgress*);
     void RunOnOne(Operation operation, Working working, const char* caption) const;
+    // The same for the commands on A and b (Solve linear system, Cramer's
+    // rule): a first pick of none asks no more; the caption is "A x = b".
+    using OperationOnTwo = void (*)(GVar&, Messages&, int, int, WorkProgress*);
+    using WorkingOnTwo = std::string (*)(const GVar&, int, int, WorkProgress*);
+    void RunOnTwo(OperationOnTwo operation, WorkingOnTwo working) const;
 
     // The worked solutions shown after the eight operations (nothing when
     // Show working is off, or no working is given for the operands).

@@ -98,7 +98,7 @@ TFrameForm::TFrameForm(QWidget* parent)
     setCentralWidget(m_mdiArea);
 
     m_exact = new ExactCommands(m_workspace, m_messages, [this] { return pickMatrix(); }, this);
-    m_systems = new SystemCommands(*m_exact, m_workspace, [this] { return pickMatrix(); }, this);
+    m_systems = new SystemCommands(*m_exact, this);
     m_eigen = new EigenCommands(*m_exact, this);
     m_algebra = new AlgebraCommands(*m_exact, m_workspace, m_messages,
                                     [this] { return pickMatrix(); }, this);

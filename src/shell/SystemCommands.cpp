@@ -6,18 +6,14 @@
 #include "ExactCommands.h"
 #include "GVar.h"
 #include "MenuAction.h"
-#include "ScratchWork.h"
 #include "SystemOperations.h"
 #include "SystemWorkings.h"
 #include "WorkProgress.h"
 
 #include <QAction>
 
-using Scratch = ScratchWork::Scratch;
-
-SystemCommands::SystemCommands(const ExactCommands& exact, GVar& workspace,
-                               std::function<int()> pick, QObject* parent)
-    : QObject(parent), m_exact(exact), m_workspace(workspace), m_pick(std::move(pick)) {
+SystemCommands::SystemCommands(const ExactCommands& exact, QObject* parent)
+    : QObject(parent), m_exact(exact) {
     m_solve = MenuAction::Make(this, "Solvesystem1", "Solve linear &system...", 32,
                                "Solve the linear system A x = b exactly");
     m_nullSpace = MenuAction::Make(this, "Nullspace1", "&Null space", 33,
@@ -38,19 +34,12 @@ QList<QAction*> SystemCommands::Actions() const {
 }
 
 void SystemCommands::SolveClick() {
-    const int a = m_pick();
-    if (a < 1)
-        return;
-    const int b = m_pick();
-    if (b < 1)
-        return;
-    const bool withWorking = m_exact.ShowWorking();
-    m_exact.Work().Command(
-        m_workspace.Matrix(a).Name + " x = " + m_workspace.Matrix(b).Name,
-        [=](Scratch& s, WorkProgress& progress) {
-            SystemOperations(s.workspace, s.messages, &progress).SolveSystem(a, b);
-            if (withWorking)
-                s.working = SystemWorkings(s.workspace, &progress).Solve(a, b);
+    m_exact.RunOnTwo(
+        [](GVar& ws, Messages& m, int a, int b, WorkProgress* p) {
+            SystemOperations(ws, m, p).SolveSystem(a, b);
+        },
+        [](const GVar& ws, int a, int b, WorkProgress* p) {
+            return SystemWorkings(ws, p).Solve(a, b);
         });
 }
 

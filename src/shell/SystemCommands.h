@@ -22,9 +22,8 @@ class WorkProgress;
 class SystemCommands : public QObject {
     Q_OBJECT
 public:
-    // pick asks for one matrix through the selection list: 0 for none.
-    SystemCommands(const ExactCommands& exact, GVar& workspace, std::function<int()> pick,
-                   QObject* parent);
+    // exact asks for the matrices and runs the work.
+    SystemCommands(const ExactCommands& exact, QObject* parent);
 
     QList<QAction*> Actions() const;
 
@@ -35,8 +34,6 @@ public:
 
 private:
     const ExactCommands& m_exact;
-    GVar& m_workspace;
-    std::function<int()> m_pick;
     QAction* m_solve;
     QAction* m_nullSpace;
     QAction* m_columnSpace;

@@ -83,6 +83,33 @@ protected:
     }
     QStringList barCaptions() const { return captions(frame->menuBar()->actions()); }
 
+    // Alt+L, then key in the Linear algebra menu, as a user runs a command;
+    // the focus comes back from the last command's dialogs in its own time.
+    void runByKey(Qt::Key key) {
+        frame->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+        QTest::keyClick(frame.get(), Qt::Key_L, Qt::AltModifier);
+        QWidget* popup = QApplication::activePopupWidget();
+        ASSERT_NE(popup, nullptr);
+        QTest::keyClick(popup, key);
+    }
+
+    // The message boxes said, and the results added after slot before.
+    template <class Boxes>
+    void expectResults(const Boxes& boxes, const std::vector<std::string>& said, int before,
+                       const std::vector<std::pair<std::string, Rows>>& added) {
+        QStringList texts;
+        for (const std::string& text : said)
+            texts << BoxMessages::DisplayText(text);
+        EXPECT_EQ(boxes.texts, texts);
+        ASSERT_EQ(frame->Workspace().MatrixCount, before + static_cast<int>(added.size()));
+        for (std::size_t k = 0; k < added.size(); ++k) {
+            const TMatrixRec& m = frame->Workspace().Matrix(before + 1 + static_cast<int>(k));
+            EXPECT_EQ(m.Name, added[k].first);
+            EXPECT_EQ(Block(m), added[k].second) << m.Name;
+        }
+    }
+
     std::unique_ptr<TFrameForm> frame;
 };
 
@@ -318,24 +345,8 @@ TEST_F(LinearAlgebraWindow, EigenvalueCommandsFromTheMenuGiveTheCoresResultsAndW
         const std::string working = (EigenWorkings(frame->Workspace()).*c.working)(c.pick);
         BoxAnswerer boxes;
         pickInTurn({c.pick});
-        // The focus comes back from the last command's dialogs in its own time.
-        frame->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
-        QTest::keyClick(frame.get(), Qt::Key_L, Qt::AltModifier);
-        QWidget* popup = QApplication::activePopupWidget();
-        ASSERT_NE(popup, nullptr);
-        QTest::keyClick(popup, c.key);
-
-        QStringList texts;
-        for (const std::string& text : c.said)
-            texts << BoxMessages::DisplayText(text);
-        EXPECT_EQ(boxes.texts, texts);
-        ASSERT_EQ(frame->Workspace().MatrixCount, before + static_cast<int>(c.added.size()));
-        for (std::size_t k = 0; k < c.added.size(); ++k) {
-            const TMatrixRec& m = frame->Workspace().Matrix(before + 1 + static_cast<int>(k));
-            EXPECT_EQ(m.Name, c.added[k].first);
-            EXPECT_EQ(Block(m), c.added[k].second) << m.Name;
-        }
+        runByKey(c.key);
+        expectResults(boxes, c.said, before, c.added);
         ExpectOneWorkingShowing(working);
     }
 }
@@ -405,23 +416,8 @@ TEST_F(LinearAlgebraWindow, AlgebraCommandsFromTheMenuGiveTheCoresResultsAndWork
         pickInTurn(c.picks);
         if (!c.typed.isEmpty())
             answerPower(c.typed);
-        frame->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
-        QTest::keyClick(frame.get(), Qt::Key_L, Qt::AltModifier);
-        QWidget* popup = QApplication::activePopupWidget();
-        ASSERT_NE(popup, nullptr);
-        QTest::keyClick(popup, c.key);
-
-        QStringList texts;
-        for (const std::string& text : c.said)
-            texts << BoxMessages::DisplayText(text);
-        EXPECT_EQ(boxes.texts, texts);
-        ASSERT_EQ(frame->Workspace().MatrixCount, before + static_cast<int>(c.added.size()));
-        for (std::size_t k = 0; k < c.added.size(); ++k) {
-            const TMatrixRec& m = frame->Workspace().Matrix(before + 1 + static_cast<int>(k));
-            EXPECT_EQ(m.Name, c.added[k].first);
-            EXPECT_EQ(Block(m), c.added[k].second) << m.Name;
-        }
+        runByKey(c.key);
+        expectResults(boxes, c.said, before, c.added);
         if (!working.empty())
             ExpectOneWorkingShowing(working);
     }
