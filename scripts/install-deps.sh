@@ -43,6 +43,8 @@ packages=(
     octave
     # reading printed PDF files back in tests
     poppler-utils
+    # pdflatex with amsmath: the worked solutions as LaTeX must compile
+    texlive-latex-base
     # the fuzz targets (make fuzz): clang with libFuzzer and the sanitizers
     clang
     libclang-rt-14-dev

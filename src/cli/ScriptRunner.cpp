@@ -25,6 +25,7 @@
 #include "StoreCommands.h"
 #include "SystemOperations.h"
 #include "SystemWorkings.h"
+#include "WorkingLatex.h"
 #include "WorkingText.h"
 
 #include <cstdio>
@@ -117,11 +118,14 @@ const char* const ScriptRunner::Usage =
     "                         cofactordet, adjugate, cramer, power, trace and\n"
     "                         multiply (up to 6 x 6) then print their worked\n"
     "                         solutions after their messages\n"
+    "  latex on|off           the worked solutions (and the rowops log) are\n"
+    "                         printed as LaTeX documents for pdflatex instead\n"
+    "                         of plain text\n"
     "\n"
     "Messages go to standard error. Exit status: 0 when the script ran to its\n"
     "end, 2 for an unknown command or a missing, non-numeric or unused slot,\n"
     "or rows of a matrix that do not fit its size.\n"
-    "Both switches are off at the start; a word other than on or off is a\n"
+    "The switches are off at the start; a word other than on or off is a\n"
     "script error too.\n";
 
 void ScriptRunner::StreamMessages::ShowMessage(const std::string& text) {
@@ -174,6 +178,7 @@ ScriptRunner::ScriptRunner(std::ostream& out, std::ostream& err)
         {"trace", &ScriptRunner::trace},
         {"fractions", &ScriptRunner::setFractions},
         {"working", &ScriptRunner::setWorking},
+        {"latex", &ScriptRunner::setLatex},
     };
 }
 
@@ -641,7 +646,7 @@ void ScriptRunner::printWorking(const std::string& text) {
         return;
     if (m_afterWorking)
         m_out << "\r\n";
-    m_out << text;
+    m_out << (m_latex ? WorkingLatex::Document(text) : text);
     m_afterWorking = true;
 }
 
@@ -662,4 +667,8 @@ void ScriptRunner::setFractions(const Arguments& args) {
 
 void ScriptRunner::setWorking(const Arguments& args) {
     m_working = switchArgument(args);
+}
+
+void ScriptRunner::setLatex(const Arguments& args) {
+    m_latex = switchArgument(args);
 }

@@ -123,6 +123,7 @@ private:
     void trace(const Arguments& args);
     void setFractions(const Arguments& args);
     void setWorking(const Arguments& args);
+    void setLatex(const Arguments& args);
     static bool switchArgument(const Arguments& args);
 
     std::istream* m_script = nullptr;  // during Run, for commands that read on
@@ -134,5 +135,6 @@ private:
     std::map<std::string, Handler> m_commands;
     bool m_fractions = false;  // Show fractions
     bool m_working = false;    // Show working
+    bool m_latex = false;      // workings as LaTeX documents
     bool m_afterWorking = false; // the last text printed was a working
 };

@@ -5,7 +5,9 @@
 
 #include "WorkingText.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -17,8 +19,12 @@ const std::size_t None = std::string::npos;
 // MaxMatrixCols; wider ones are arrays, which have no such limit.
 const std::size_t MatrixCols = 10;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
@@ -44,21 +50,33 @@ std::string subscript(const std::string& index) {
 // which pdflatex sets in its default font encoding without a package; ""
 // where that encoding has no such letter.
 const char* const Latin1Letters[64] = {
-    "\\`{A}",  "\\'{A}",  "\\^{A}",  "\\~{A}",  "\\\"{A}", "\\AA{}",  "\\AE{}",  "\\c{C}",
-    "\\`{E}",  "\\'{E}",  "\\^{E}",  "\\\"{E}", "\\`{I}",  "\\'{I}",  "\\^{I}",  "\\\"{I}",
-    "",        "\\~{N}",  "\\`{O}",  "\\'{O}",  "\\^{O}",  "\\~{O}",  "\\\"{O}", "\\ensuremath{\\times}",
-    "\\O{}",   "\\`{U}",  "\\'{U}",  "\\^{U}",  "\\\"{U}", "\\'{Y}",  "",        "\\ss{}",
-    "\\`{a}",  "\\'{a}",  "\\^{a}",  "\\~{a}",  "\\\"{a}", "\\aa{}",  "\\ae{}",  "\\c{c}",
-    "\\`{e}",  "\\'{e}",  "\\^{e}",  "\\\"{e}", "\\`{\\i}", "\\'{\\i}", "\\^{\\i}", "\\\"{\\i}",
-    "",        "\\~{n}",  "\\`{o}",  "\\'{o}",  "\\^{o}",  "\\~{o}",  "\\\"{o}", "\\ensuremath{\\div}",
-    "\\o{}",   "\\`{u}",  "\\'{u}",  "\\^{u}",  "\\\"{u}", "\\'{y}",  "",        "\\\"{y}",
+    "\\`{A}",   "\\'{A}",   "\\^{A}",   "\\~{A}",
+    "\\\"{A}",  "\\AA{}",   "\\AE{}",   "\\c{C}",
+    "\\`{E}",   "\\'{E}",   "\\^{E}",   "\\\"{E}",
+    "\\`{I}",   "\\'{I}",   "\\^{I}",   "\\\"{I}",
+    "",         "\\~{N}",   "\\`{O}",   "\\'{O}",
+    "\\^{O}",   "\\~{O}",   "\\\"{O}",  "\\ensuremath{\\times}",
+    "\\O{}",    "\\`{U}",   "\\'{U}",   "\\^{U}",
+    "\\\"{U}",  "\\'{Y}",   "",         "\\ss{}",
+    "\\`{a}",   "\\'{a}",   "\\^{a}",   "\\~{a}",
+    "\\\"{a}",  "\\aa{}",   "\\ae{}",   "\\c{c}",
+    "\\`{e}",   "\\'{e}",   "\\^{e}",   "\\\"{e}",
+    "\\`{\\i}", "\\'{\\i}", "\\^{\\i}", "\\\"{\\i}",
+    "",         "\\~{n}",   "\\`{o}",   "\\'{o}",
+    "\\^{o}",   "\\~{o}",   "\\\"{o}",  "\\ensuremath{\\div}",
+    "\\o{}",    "\\`{u}",   "\\'{u}",   "\\^{u}",
+    "\\\"{u}",  "\\'{y}",   "",         "\\\"{y}",
 };
 
 // The length of the UTF-8 sequence at text[i] and its code point, or 0
 // for a byte that starts none (a name cut in the middle of a letter).
 std::size_t utf8At(const std::string& text, std::size_t i, unsigned long& code) {
     const unsigned char lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead >= 0xF5 ? 0 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    const std::size_t length = lead >= 0xF5   ? 0
+                               : lead >= 0xF0 ? 4
+                               : lead >= 0xE0 ? 3
+                               : lead >= 0xC2 ? 2
+                                              : 0;
     if (length == 0 || i + length > text.size())
         return 0;
     code = lead & (0x7Fu >> length);
@@ -71,46 +89,57 @@ std::size_t utf8At(const std::string& text, std::size_t i, unsigned long& code) 
     return length;
 }
 
-// Text as LaTeX sets it in its default font encoding, where "<", ">" and
-// "|" would come out as other glyphs and "--", "?`" and "!`" as ligatures.
-// Anything not ASCII but a Latin-1 letter is a "?": the document must
-// compile whatever a name holds.
+// What LaTeX reads as commands, and what its default font encoding sets
+// as other glyphs ("<" as an inverted exclamation mark) or joins into
+// ligatures ("?`"), as the text commands for the characters themselves.
+const struct {
+    char c;
+    const char* latex;
+} Escapes[] = {
+    {'#', "\\#"},
+    {'$', "\\$"},
+    {'%', "\\%"},
+    {'&', "\\&"},
+    {'_', "\\_"},
+    {'{', "\\{"},
+    {'}', "\\}"},
+    {'\\', "\\textbackslash{}"},
+    {'~', "\\textasciitilde{}"},
+    {'^', "\\textasciicircum{}"},
+    {'<', "\\textless{}"},
+    {'>', "\\textgreater{}"},
+    {'|', "\\textbar{}"},
+    {'`', "{}`"},
+};
+
+// Text as LaTeX sets it. Anything not ASCII but a Latin-1 letter is a
+// "?": the document must compile whatever a name holds.
 std::string escapeText(const std::string& text) {
     std::string out;
-    for (std::size_t i = 0; i < text.size();) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (static_cast<unsigned char>(c) >= 0x80) {
             unsigned long code = 0;
             const std::size_t length = utf8At(text, i, code);
-            const char* letter = length > 0 && code >= 0xC0 && code <= 0xFF ? Latin1Letters[code - 0xC0] : "";
+            const char* letter =
+                length > 0 && code >= 0xC0 && code <= 0xFF ? Latin1Letters[code - 0xC0] : "";
             out += *letter ? letter : "?";
-            i += length > 0 ? length : 1;
-            continue;
-        }
-        switch (c) {
-        case '#': case '$': case '%': case '&': case '_': case '{': case '}':
-            out += '\\';
-            out += c;
-            break;
-        case '\\': out += "\\textbackslash{}"; break;
-        case '~': out += "\\textasciitilde{}"; break;
-        case '^': out += "\\textasciicircum{}"; break;
-        case '<': out += "\\textless{}"; break;
-        case '>': out += "\\textgreater{}"; break;
-        case '|': out += "\\textbar{}"; break;
-        case '`': out += "{}`"; break;
-        case '"': {
+            i += length > 0 ? length - 1 : 0;
+        } else if (c == '"') {
             const char before = i > 0 ? text[i - 1] : ' ';
             out += before == ' ' || before == '(' || before == '[' ? "``" : "''";
-            break;
-        }
-        case '-':
+        } else if (c == '-') {
             out += i + 1 < text.size() && text[i + 1] == '-' ? "-{}" : "-";
-            break;
-        default:
-            out += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? ' ' : c;
+        } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+            out += ' ';
+        } else {
+            const auto escape = std::find_if(std::begin(Escapes), std::end(Escapes),
+                                             [c](const auto& e) { return e.c == c; });
+            if (escape != std::end(Escapes))
+                out += escape->latex;
+            else
+                out += c;
         }
-        ++i;
     }
     return out;
 }
@@ -191,7 +220,11 @@ public:
     bool Read(std::string& latex) {
         m_i = 0;
         m_relation = false;
-        return m_text.find_first_not_of(' ') != None && sequence(0, latex) && m_i == m_text.size();
+        std::string math;
+        if (m_text.find_first_not_of(' ') == None || !sequence(0, math) || m_i != m_text.size())
+            return false;
+        latex = std::move(math);
+        return true;
     }
 
     // Whether it says something: holds "=", "~" or "/=".
@@ -212,7 +245,7 @@ private:
             }
             if (m_i == m_text.size())
                 return closer == 0;
-            if (spaced && !out.empty())
+            if (spaced && !out.empty() && out.back() != ' ')
                 out += ' ';
             const char c = m_text[m_i];
             // Two things side by side, either of them a word, make prose.
@@ -256,8 +289,10 @@ private:
                 if (raised || spaced)
                     return false;
                 ++m_i;
-                std::string power = "\\mathsf{T}";
-                if (c == '^' && !readPower(power))
+                std::string power;
+                if (c == '\'')
+                    power = "\\mathsf{T}";
+                else if (!readPower(power))
                     return false;
                 out += "^{" + power + "}";
                 raised = true;
@@ -280,8 +315,8 @@ private:
             const char* latex;
             bool relation;
         } operators[] = {
-            {"+/-", "\\pm ", false}, {"/=", "\\neq ", true}, {"+", "+", false},
-            {"-", "-", false},       {"*", "\\cdot ", false}, {"/", "/", false},
+            {"+/-", "\\pm ", false}, {"/=", "\\neq ", true},   {"+", "+", false},
+            {"-", "-", false},       {"*", "\\cdot ", false},  {"/", "/", false},
             {"=", "=", true},        {"~", "\\approx ", true}, {"|", "\\mid ", false},
             {",", ",", false},
         };
@@ -491,7 +526,8 @@ std::string cellLatex(const std::string& cell) {
             out += ' ';
             ++i;
         }
-        if (i >= cell.size() || !isLetter(cell[i]) || (i + 1 < cell.size() && isLetter(cell[i + 1])))
+        if (i >= cell.size() || !isLetter(cell[i]) ||
+            (i + 1 < cell.size() && isLetter(cell[i + 1])))
             return std::string();
         out += cell[i++];
         if (i < cell.size() && cell[i] == '^') {
@@ -515,7 +551,8 @@ struct BlockRow {
 bool blockRow(const std::string& line, BlockRow& row) {
     if (line.compare(0, 2, "  ") != 0)
         return false;
-    for (std::size_t i = line.find_first_not_of(' '); i != None; i = line.find_first_not_of(' ', i)) {
+    for (std::size_t i = line.find_first_not_of(' '); i != None;
+         i = line.find_first_not_of(' ', i)) {
         std::size_t end = line.find("  ", i);
         if (end == None)
             end = line.size();
@@ -576,7 +613,8 @@ std::vector<std::size_t> separators(const std::string& text) {
     return cuts;
 }
 
-// A line of text, a formula that closes it as inline math.
+// A line of text, a formula that closes it or opens it ("t - 1 = 0: t =
+// 1, ...") as inline math.
 std::string textLatex(const std::string& line) {
     std::string core = line;
     std::string end;
@@ -587,9 +625,13 @@ std::string textLatex(const std::string& line) {
     std::string math;
     if (formulaOf(core, math, true))
         return "$" + math + "$" + end;
-    for (const std::size_t cut : separators(core))
+    const std::vector<std::size_t> cuts = separators(core);
+    for (const std::size_t cut : cuts)
         if (formulaOf(core.substr(cut), math, true))
             return escapeText(core.substr(0, cut)) + "$" + math + "$" + end;
+    for (auto cut = cuts.rbegin(); cut != cuts.rend(); ++cut)
+        if (formulaOf(core.substr(0, *cut - 2), math, true))
+            return "$" + math + "$" + core.substr(*cut - 2, 2) + textLatex(core.substr(*cut) + end);
     return escapeText(line);
 }
 
@@ -599,19 +641,19 @@ class BodyWriter {
 public:
     void Text(const std::string& latex, bool indented) {
         const std::string line = (indented ? "\\quad " : "") + latex;
+        const std::size_t first = line.find_first_not_of(' ');
         if (m_inText)
             // A line break reads a "[" or "*" after it as its own argument.
             m_out += std::string("\\\\") + EndLine +
-                     (line[0] == '[' || line[0] == '*' ? "{}" : "") + line;
+                     (first != None && (line[first] == '[' || line[first] == '*') ? "{}" : "") +
+                     line;
         else
             m_out += "\\noindent " + line;
         m_inText = true;
         m_blank = false;
     }
 
-    void Display(const std::string& math) {
-        Environment("\\[", math, "\\]");
-    }
+    void Display(const std::string& math) { Environment("\\[", math, "\\]"); }
 
     void Environment(const std::string& begin, const std::string& math, const std::string& end) {
         endText();
@@ -619,10 +661,12 @@ public:
         m_blank = false;
     }
 
+    // A paragraph break, with the little space the plain text's empty
+    // line gives between steps.
     void Blank() {
         endText();
         if (!m_blank)
-            m_out += EndLine;
+            m_out += std::string(EndLine) + "\\medskip" + EndLine;
         m_blank = true;
     }
 
@@ -664,7 +708,9 @@ void labelledMatrix(BodyWriter& writer, const std::string& label, const std::str
 std::size_t firstEquals(const std::string& formula) {
     int depth = 0;
     for (std::size_t i = 0; i + 2 < formula.size(); ++i) {
-        depth += formula[i] == '(' || formula[i] == '[' ? 1 : formula[i] == ')' || formula[i] == ']' ? -1 : 0;
+        depth += formula[i] == '(' || formula[i] == '['   ? 1
+                 : formula[i] == ')' || formula[i] == ']' ? -1
+                                                          : 0;
         if (depth == 0 && formula.compare(i, 3, " = ") == 0)
             return i;
     }
