@@ -9,6 +9,7 @@
 #include "Messages.h"
 #include "PastedBlock.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -136,6 +137,20 @@ std::string tooLarge(const std::string& file, int rows, int cols) {
            " of each.";
 }
 
+// A row or column count: its digits, or -1 when it has others. A count
+// too long for an int reads as one larger than any matrix may have.
+int count(const std::string& text) {
+    if (text.empty())
+        return -1;
+    long value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        value = std::min<long>(value * 10 + (c - '0'), 1000000);
+    }
+    return static_cast<int>(value);
+}
+
 // "# key: value"; false for any other line.
 bool header(const std::string& line, std::string& key, std::string& value) {
     if (line.compare(0, 2, "# ") != 0)
@@ -168,9 +183,9 @@ Result octave(const std::vector<Line>& lines, const std::string& file) {
         if (key == "type")
             type = value;
         else if (key == "rows")
-            rows = std::atoi(value.c_str());
+            rows = count(value);
         else if (key == "columns")
-            cols = std::atoi(value.c_str());
+            cols = count(value);
         else if (key == "ndims")
             type = "N-dimensional array";
     }

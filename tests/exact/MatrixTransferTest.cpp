@@ -114,6 +114,9 @@ INSTANTIATE_TEST_SUITE_P(
                  0, {}, "\"Inf\" in line 5, column 2"},
         ReadCase{"octave too large", "# name: M\n# type: matrix\n# rows: 51\n# columns: 2\n", 0, 0,
                  {}, "51 rows and 2 columns"},
+        ReadCase{"octave count beyond an int",
+                 "# name: M\n# type: matrix\n# rows: 99999999999999\n# columns: x\n", 0, 0, {},
+                 "does not say its rows and columns"},
         ReadCase{"octave cut short", "# name: M\n# type: matrix\n# rows: 2\n# columns: 1\n 1\n", 0,
                  0, {}, "ends before the 2 rows of M"}),
     [](const ::testing::TestParamInfo<ReadCase>& info) {
